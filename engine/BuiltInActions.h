@@ -1,0 +1,40 @@
+#pragma once
+// The ten built-in action names and the shell open of every other target.
+#include "platform/SystemApi.h"
+
+#include <string>
+
+namespace quickdex {
+
+// What the actions that concern the program itself do; the main window
+// provides them.
+class IProgramWindow {
+public:
+    virtual ~IProgramWindow() = default;
+    virtual void CloseMainWindow() = 0; // as the Exit command
+    virtual void ShowMainWindow() = 0;  // as the tray menu's Show
+};
+
+inline constexpr int SwShowNormal = 1;
+inline constexpr int SwShow = 5;
+
+// ShellExecuteA of the text, whole, with the default verb and a normal window.
+void ShellOpen(ISystemApi& system, const std::string& target);
+
+class BuiltInActions {
+public:
+    BuiltInActions(ISystemApi& system, IProgramWindow& window) : system_(system), window_(window) {}
+
+    // Performs the action named exactly (case and blanks count) by `action`
+    // and returns true; returns false for any other text.
+    bool Run(const std::string& action);
+
+    // Which CD door command comes next: false opens, true closes.
+    bool CDDoorOpen = false;
+
+private:
+    ISystemApi& system_;
+    IProgramWindow& window_;
+};
+
+} // namespace quickdex

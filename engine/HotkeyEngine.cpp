@@ -1,0 +1,136 @@
+#include "engine/HotkeyEngine.h"
+
+#include "store/Errors.h"
+
+namespace quickdex {
+namespace {
+// String atoms lie in 0xC000..0xFFFF; the ids they give lie in 0..0x3FFF,
+// inside the range the system leaves to applications.
+constexpr int AtomBase = 0xC000;
+} // namespace
+
+std::string AtomName(int slot)
+{
+    return "hotkey" + std::to_string(slot);
+}
+
+HotkeyEngine::HotkeyEngine(const Services& services, std::string exeDir)
+    : Actions(services.system, services.window),
+      services_(services),
+      exeDir_(std::move(exeDir)),
+      hotkeyPath_(exeDir_ + HotkeyFileName)
+{
+}
+
+HotkeyEngine::~HotkeyEngine()
+{
+    ReleaseAtoms();
+}
+
+void HotkeyEngine::ReleaseAtoms()
+{
+    for (std::uint16_t& atom : heldAtoms_) {
+        if (atom)
+            services_.hotkeys.DeleteAtom(atom);
+        atom = 0;
+    }
+}
+
+void HotkeyEngine::RegisterSlot(const Tquickdex& slot, const std::string& atomName, int index)
+{
+    if (slot.Key == 0)
+        return;
+    // A failure here is this slot's alone: it is shown and the other slots
+    // are still registered.
+    try {
+        const std::uint16_t atom = services_.hotkeys.AddAtom(atomName.c_str());
+        if (atom == 0)
+            throw AppError("GlobalAddAtom failed for " + atomName);
+        std::uint16_t& held = heldAtoms_[static_cast<std::size_t>(index - 1)];
+        // The slot already holds a reference from an earlier cycle: the new
+        // one replaces it. The count never drops to zero in between, so the
+        // atom, and with it the slot's id, stays the same.
+        if (held)
+            services_.hotkeys.DeleteAtom(held);
+        held = atom;
+        const int id = static_cast<int>(atom) - AtomBase;
+        HotkeyIds[static_cast<std::size_t>(index - 1)] = id;
+        // A refused combination (held by another program, or by an earlier
+        // slot) stays silently inactive.
+        services_.hotkeys.Register(id, static_cast<unsigned>(slot.Modifiers), static_cast<unsigned>(slot.Key));
+    } catch (const std::exception&) {
+        services_.view.ShowPlainMessage(RegisterFailText);
+    }
+}
+
+void HotkeyEngine::RegisterAll()
+{
+    UnregisterAll();
+    for (int i = 1; i <= MaxHotkeys; ++i)
+        RegisterSlot(Hotkeys[i], AtomName(i), i);
+}
+
+void HotkeyEngine::UnregisterAll()
+{
+    for (int id : HotkeyIds)
+        services_.hotkeys.Unregister(id);
+}
+
+LoadResult HotkeyEngine::ReloadHotkeys()
+{
+    services_.view.SetTrayImage(Stopped ? TrayImageStopped : TrayImageRunning);
+    Hotkeys.ClearKeys();
+    services_.view.ClearRows();
+    return LoadHotkeys(services_.profile, hotkeyPath_, Hotkeys, services_.view);
+}
+
+LoadResult HotkeyEngine::ReloadAndRegister()
+{
+    const LoadResult result = ReloadHotkeys();
+    RegisterAll();
+    return result;
+}
+
+LoadResult HotkeyEngine::ReloadAfterChange()
+{
+    return Stopped ? ReloadHotkeys() : ReloadAndRegister();
+}
+
+void HotkeyEngine::ToggleStop()
+{
+    UnregisterAll();
+    if (!Stopped) {
+        services_.view.SetStopCaptions(StartCaption);
+        Stopped = true;
+        services_.view.SetTrayImage(TrayImageStopped);
+        return;
+    }
+    services_.view.SetStopCaptions(StopCaption);
+    Stopped = false;
+    services_.view.SetTrayImage(TrayImageRunning);
+    // The file is read again, so edits made while stopped are picked up.
+    ReloadAndRegister();
+}
+
+void HotkeyEngine::WMHotKey(std::uint32_t lParam)
+{
+    const int modifiers = static_cast<int>(lParam & 0xFFFF);
+    const int key = static_cast<int>((lParam >> 16) & 0xFFFF);
+    for (int i = 1; i <= MaxHotkeys; ++i) {
+        const Tquickdex& slot = Hotkeys[i];
+        if (slot.Key != 0 && slot.Modifiers == modifiers && slot.Key == key) {
+            // Copy first: a built-in action may close the window.
+            const std::string action = slot.Action;
+            if (!RunBuiltInAction(i))
+                ShellOpen(services_.system, action);
+            return;
+        }
+    }
+}
+
+bool HotkeyEngine::RunBuiltInAction(int slot)
+{
+    return Actions.Run(Hotkeys[slot].Action);
+}
+
+} // namespace quickdex

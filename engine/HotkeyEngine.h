@@ -1,0 +1,88 @@
+#pragma once
+// Makes the table live: registers every binding as a system-wide hotkey,
+// rebuilds table, list and registrations in one reload cycle, stops and
+// starts all hotkeys, and answers the hotkey message.
+#include "engine/BuiltInActions.h"
+#include "platform/HotkeyApi.h"
+#include "platform/Profile.h"
+#include "platform/SystemApi.h"
+#include "store/Hotkeys.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace quickdex {
+
+inline constexpr int TrayImageRunning = 0;
+inline constexpr int TrayImageStopped = 1;
+inline constexpr const char* StopCaption = "Stop";
+inline constexpr const char* StartCaption = "Start";
+inline constexpr const char* RegisterFailText = "Register hotkey fail";
+
+// What the reload cycle and the toggle show: the rows of the list, the tray
+// picture and the two Stop/Start menu captions. The main window implements it.
+class IEngineView : public IRowSink {
+public:
+    virtual void ClearRows() = 0;
+    virtual void SetTrayImage(int index) = 0;
+    virtual void SetStopCaptions(const char* caption) = 0;
+    // A plain message box: one OK button, no icon, the application title.
+    virtual void ShowPlainMessage(const char* text) = 0;
+};
+
+// "hotkey1" .. "hotkey100": the atom behind slot i's hotkey id.
+std::string AtomName(int slot);
+
+class HotkeyEngine {
+public:
+    struct Services {
+        IProfile& profile;
+        IHotkeyApi& hotkeys;
+        ISystemApi& system;
+        IProgramWindow& window;
+        IEngineView& view;
+    };
+
+    // `exeDir` ends in a backslash; hotkey.ini is read from there.
+    HotkeyEngine(const Services& services, std::string exeDir);
+    ~HotkeyEngine();
+    HotkeyEngine(const HotkeyEngine&) = delete;
+    HotkeyEngine& operator=(const HotkeyEngine&) = delete;
+
+    void RegisterSlot(const Tquickdex& slot, const std::string& atomName, int index);
+    void RegisterAll();
+    void UnregisterAll();
+    LoadResult ReloadHotkeys();
+    LoadResult ReloadAndRegister();
+    // The Stop/Start menu items.
+    void ToggleStop();
+    // The hotkey message: modifiers in the low word of lParam, key in the high.
+    void WMHotKey(std::uint32_t lParam);
+    bool RunBuiltInAction(int slot);
+    // Reloads the way a change of hotkey.ini asks for: without registering
+    // while the hotkeys are stopped.
+    LoadResult ReloadAfterChange();
+
+    // Gives back the atom references registration took.
+    void ReleaseAtoms();
+
+    const std::string& HotkeyPath() const { return hotkeyPath_; }
+    const std::string& ExeDir() const { return exeDir_; }
+    IProfile& Profile() { return services_.profile; }
+
+    HotkeyTable Hotkeys;
+    std::array<int, MaxHotkeys> HotkeyIds{};
+    bool Stopped = false;
+    BuiltInActions Actions;
+
+private:
+    Services services_;
+    std::string exeDir_;
+    std::string hotkeyPath_;
+    // One reference per slot on its atom, held while the engine lives, so
+    // that thousands of reloads leave the global atom table as it was.
+    std::array<std::uint16_t, MaxHotkeys> heldAtoms_{};
+};
+
+} // namespace quickdex

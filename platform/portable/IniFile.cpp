@@ -1,0 +1,480 @@
+#include "platform/portable/IniFile.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <random>
+#include <system_error>
+#include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace quickdex {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The blanks the Windows parser strips: C white space plus ^Z, the old DOS
+// end-of-file mark found in files copied from floppies and CDs.
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == 0x1A;
+}
+
+char Fold(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool EqualNoCase(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (Fold(a[i]) != Fold(b[i]))
+            return false;
+    return true;
+}
+
+std::string TrimBoth(const std::string& s)
+{
+    std::size_t b = 0, e = s.size();
+    while (b < e && IsBlank(s[b]))
+        ++b;
+    while (e > b && IsBlank(s[e - 1]))
+        --e;
+    return s.substr(b, e - b);
+}
+
+std::string TrimLeft(const char* s)
+{
+    while (*s && IsBlank(*s))
+        ++s;
+    return s;
+}
+
+// Names and values are C strings to the Windows calls: a zero byte in the
+// file ends them.
+std::string CutAtZero(std::string s)
+{
+    if (auto z = s.find('\0'); z != std::string::npos)
+        s.resize(z);
+    return s;
+}
+
+// One physical line of the file. Lines end at '\n' only, as on Windows; a
+// '\r' before it is a blank and trimmed.
+struct Line {
+    std::size_t begin = 0; // first byte of the line
+    std::size_t end = 0;   // one past the last byte before '\n' (or the end)
+    std::size_t next = 0;  // first byte of the following line
+    enum class Kind { Blank, Header, Entry } kind = Kind::Blank;
+    std::string name;                // section name, or key name
+    std::optional<std::string> value; // entries with '=' only
+    std::size_t valueBegin = 0;       // where the value starts, for rewrites
+};
+
+struct Section {
+    std::string name;         // empty for the lines before the first header
+    std::size_t header = 0;   // index of the header line (unused for the unnamed)
+    std::size_t first = 0;    // first line index after the header
+    std::size_t last = 0;     // one past the last line index of the section
+};
+
+class Document {
+public:
+    explicit Document(std::string text) : text_(std::move(text)) { Parse(); }
+
+    const std::string& Text() const { return text_; }
+    const std::vector<Line>& Lines() const { return lines_; }
+    const std::vector<Section>& Sections() const { return sections_; }
+
+    // The line ending the file already uses, so that added lines match it.
+    std::string Eol() const
+    {
+        auto nl = text_.find('\n');
+        if (nl == std::string::npos)
+            return "\r\n";
+        return (nl > 0 && text_[nl - 1] == '\r') ? "\r\n" : "\n";
+    }
+
+private:
+    void Parse()
+    {
+        std::size_t pos = 0;
+        // A UTF-8 byte-order mark is not part of the first line.
+        if (text_.compare(0, 3, "\xEF\xBB\xBF") == 0)
+            pos = 3;
+        sections_.push_back(Section{});
+        while (pos < text_.size()) {
+            Line line;
+            line.begin = pos;
+            std::size_t nl = text_.find('\n', pos);
+            line.end = nl == std::string::npos ? text_.size() : nl;
+            line.next = nl == std::string::npos ? text_.size() : nl + 1;
+            pos = line.next;
+            Classify(line);
+            if (line.kind == Line::Kind::Header) {
+                sections_.back().last = lines_.size();
+                Section s;
+                s.name = line.name;
+                s.header = lines_.size();
+                s.first = lines_.size() + 1;
+                sections_.push_back(s);
+            }
+            lines_.push_back(std::move(line));
+        }
+        sections_.back().last = lines_.size();
+    }
+
+    void Classify(Line& line) const
+    {
+        std::size_t b = line.begin, e = line.end;
+        while (b < e && IsBlank(text_[b]))
+            ++b;
+        while (e > b && IsBlank(text_[e - 1]))
+            --e;
+        if (b >= e)
+            return;
+        if (text_[b] == '[') {
+            // The name runs to the last ']' of the line; text after it is ignored.
+            std::size_t close = text_.rfind(']', e - 1);
+            if (close != std::string::npos && close > b) {
+                line.kind = Line::Kind::Header;
+                line.name = CutAtZero(text_.substr(b + 1, close - b - 1));
+                return;
+            }
+        }
+        line.kind = Line::Kind::Entry;
+        std::size_t eq = text_.find('=', b);
+        if (eq == std::string::npos || eq >= e) {
+            line.name = CutAtZero(text_.substr(b, e - b));
+            return;
+        }
+        std::size_t nameEnd = eq;
+        while (nameEnd > b && IsBlank(text_[nameEnd - 1]))
+            --nameEnd;
+        std::size_t v = eq + 1;
+        while (v < e && IsBlank(text_[v]))
+            ++v;
+        line.name = CutAtZero(text_.substr(b, nameEnd - b));
+        line.value = CutAtZero(text_.substr(v, e - v));
+        line.valueBegin = v;
+    }
+
+    std::string text_;
+    std::vector<Line> lines_;
+    std::vector<Section> sections_;
+};
+
+// A line that holds a key (with or without '='), not a comment or blank.
+bool IsKeyLine(const Line& line)
+{
+    return line.kind == Line::Kind::Entry && !line.name.empty() && line.name[0] != ';';
+}
+
+std::optional<std::string> ReadFile(const char* path)
+{
+    std::ifstream in(fs::u8path(path), std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The section a read or write of one key looks in: the first named section
+// whose name equals the trimmed argument, ignoring case.
+const Section* FindSectionTrimmed(const Document& doc, const char* section)
+{
+    const std::string wanted = TrimBoth(section);
+    for (const Section& s : doc.Sections())
+        if (!s.name.empty() && EqualNoCase(s.name, wanted))
+            return &s;
+    return nullptr;
+}
+
+// Listing and erasing compare the argument as given.
+const Section* FindSectionExact(const Document& doc, const char* section)
+{
+    for (const Section& s : doc.Sections())
+        if (!s.name.empty() && EqualNoCase(s.name, section))
+            return &s;
+    return nullptr;
+}
+
+const Line* FindKey(const Document& doc, const Section& s, const std::string& trimmedKey)
+{
+    for (std::size_t i = s.first; i < s.last; ++i) {
+        const Line& line = doc.Lines()[i];
+        if (line.kind == Line::Kind::Entry && EqualNoCase(line.name, trimmedKey))
+            return &line;
+    }
+    return nullptr;
+}
+
+// Copies a value into the caller's buffer the way the Windows calls do: a
+// value enclosed in matching single or double quotes loses them, and a
+// value longer than the buffer is cut to size - 1 characters.
+std::uint32_t CopyValue(const std::string& value, bool stripQuotes, char* buffer, std::uint32_t size)
+{
+    std::string_view v(value);
+    bool quoted = false;
+    if (stripQuotes && v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
+        quoted = true;
+        v.remove_prefix(1);
+    }
+    std::size_t n = std::min<std::size_t>(v.size(), size - 1);
+    std::memcpy(buffer, v.data(), n);
+    buffer[n] = '\0';
+    // The closing quote is dropped only when the whole rest fitted; a cut
+    // value keeps its last character instead (the system does the same).
+    if (quoted && size >= v.size() && n > 0)
+        buffer[--n] = '\0';
+    return static_cast<std::uint32_t>(n);
+}
+
+std::string DefaultValue(const char* fallback)
+{
+    std::string def = fallback ? fallback : "";
+    while (!def.empty() && def.back() == ' ')
+        def.pop_back();
+    return def;
+}
+
+std::uint32_t ListSectionNames(const Document& doc, char* buffer, std::uint32_t size)
+{
+    if (size == 1) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    std::uint32_t room = size - 1; // one byte kept for the closing zero
+    char* out = buffer;
+    for (const Section& s : doc.Sections()) {
+        if (s.name.empty())
+            continue;
+        const std::uint32_t need = static_cast<std::uint32_t>(s.name.size()) + 1;
+        if (need >= room) {
+            // Does not fit: cut the name, close with two zeros.
+            std::memcpy(out, s.name.data(), room - 1);
+            out += room - 1;
+            *out++ = '\0';
+            *out = '\0';
+            return size - 2;
+        }
+        std::memcpy(out, s.name.c_str(), need);
+        out += need;
+        room -= need;
+    }
+    *out = '\0';
+    return static_cast<std::uint32_t>(out - buffer);
+}
+
+std::uint32_t ListKeyNames(const Document& doc, const Section& s, char* buffer, std::uint32_t size)
+{
+    std::uint32_t room = size;
+    char* out = buffer;
+    for (std::size_t i = s.first; i < s.last; ++i) {
+        if (room <= 2)
+            break;
+        const Line& line = doc.Lines()[i];
+        // Comments, blank names and lines without '=' are not keys.
+        if (line.kind != Line::Kind::Entry || line.name.empty() || line.name[0] == ';' || !line.value)
+            continue;
+        const std::size_t n = std::min<std::size_t>(line.name.size(), room - 2);
+        std::memcpy(out, line.name.data(), n);
+        out[n] = '\0';
+        out += n + 1;
+        room -= static_cast<std::uint32_t>(n + 1);
+        if (room < 2)
+            break;
+    }
+    *out = '\0';
+    if (room <= 1) {
+        out[-1] = '\0';
+        return size - 2;
+    }
+    return size - room;
+}
+
+} // namespace
+
+std::uint32_t PortableProfile::GetString(const char* section, const char* key, const char* fallback,
+                                         char* buffer, std::uint32_t size, const char* path)
+{
+    if (!buffer || size == 0)
+        return 0;
+    const std::string def = DefaultValue(fallback);
+    const std::optional<std::string> text = ReadFile(path);
+    const Document doc(text.value_or(std::string()));
+
+    if (!section)
+        return ListSectionNames(doc, buffer, size);
+
+    if (!key) {
+        if (!section[0]) {
+            buffer[0] = '\0';
+            return 0;
+        }
+        std::uint32_t n = 0;
+        if (const Section* s = FindSectionExact(doc, section))
+            n = ListKeyNames(doc, *s, buffer, size);
+        else
+            buffer[0] = '\0';
+        if (buffer[0] == '\0')
+            n = CopyValue(def, true, buffer, size);
+        return n;
+    }
+
+    if (!key[0]) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    const Line* line = nullptr;
+    if (const Section* s = FindSectionTrimmed(doc, section))
+        line = FindKey(doc, *s, TrimBoth(key));
+    return CopyValue(line && line->value ? *line->value : def, true, buffer, size);
+}
+
+bool PortableProfile::WriteString(const char* section, const char* key, const char* value, const char* path)
+{
+    if (!section || !path)
+        return false; // includes the "flush the cache" form: we keep no cache
+
+    std::error_code ec;
+    const fs::path file = fs::u8path(path);
+    const fs::file_status st = fs::status(file, ec);
+    const bool exists = fs::exists(st);
+    if (exists && (!fs::is_regular_file(st) || (st.permissions() & fs::perms::owner_write) == fs::perms::none))
+        return false; // a read-only file is never written, whoever we run as
+
+    std::string text;
+    if (exists) {
+        std::optional<std::string> read = ReadFile(path);
+        if (!read)
+            return false;
+        text = std::move(*read);
+    }
+    const Document doc(text);
+    const std::string eol = doc.Eol();
+    const auto& lines = doc.Lines();
+
+    // Removes the lines [first, last) from the text.
+    auto cut = [&](std::size_t first, std::size_t last) {
+        const std::size_t from = lines[first].begin;
+        const std::size_t to = last < lines.size() ? lines[last].begin : text.size();
+        return text.substr(0, from) + text.substr(to);
+    };
+
+    std::string updated;
+    if (!key) {
+        // Erase the whole section: its header and its lines up to its last
+        // entry. Blank lines and comments after that stay, as they usually
+        // introduce what follows.
+        const Section* s = FindSectionExact(doc, section);
+        if (!s)
+            return true;
+        std::size_t end = s->first;
+        for (std::size_t i = s->first; i < s->last; ++i)
+            if (IsKeyLine(lines[i]))
+                end = i + 1;
+        updated = cut(s->header, end);
+    } else if (!value) {
+        // Delete the key from the first section of that name that holds it.
+        const Line* hit = nullptr;
+        for (const Section& s : doc.Sections()) {
+            if (s.name.empty() || !EqualNoCase(s.name, section))
+                continue;
+            for (std::size_t i = s.first; i < s.last && !hit; ++i)
+                if (lines[i].kind == Line::Kind::Entry && EqualNoCase(lines[i].name, key))
+                    hit = &lines[i];
+            if (hit)
+                break;
+        }
+        if (!hit)
+            return true;
+        const std::size_t index = static_cast<std::size_t>(hit - lines.data());
+        updated = cut(index, index + 1);
+    } else {
+        const std::string newValue = TrimLeft(value);
+        const Section* s = FindSectionTrimmed(doc, section);
+        const Line* line = s ? FindKey(doc, *s, TrimBoth(key)) : nullptr;
+        if (line) {
+            if (line->value && *line->value == newValue)
+                return true; // nothing to change
+            // Replace the value in place; the name and the blanks around
+            // '=' stay as the user wrote them.
+            std::string head = line->value ? text.substr(line->begin, line->valueBegin - line->begin)
+                                           : text.substr(line->begin, line->end - line->begin) + "=";
+            if (!line->value) {
+                // A line without '=' may carry trailing blanks or '\r'.
+                std::size_t e = head.size() - 1;
+                while (e > 0 && IsBlank(head[e - 1]))
+                    --e;
+                head = head.substr(0, e) + "=";
+            }
+            std::string tail; // keep a '\r' of a CRLF line
+            if (line->end > line->begin && text[line->end - 1] == '\r')
+                tail = "\r";
+            updated = text.substr(0, line->begin) + head + newValue + tail + text.substr(line->end);
+        } else if (s) {
+            // New key: after the section's last key line, so that blank
+            // lines and comments that lead to the next section stay there.
+            std::size_t after = s->header;
+            for (std::size_t i = s->first; i < s->last; ++i)
+                if (IsKeyLine(lines[i]))
+                    after = i;
+            const Line& anchor = lines[after];
+            std::string insert = TrimLeft(key) + "=" + newValue + eol;
+            if (anchor.next == anchor.end) // the file ends on this line without a line break
+                insert = eol + insert;
+            updated = text.substr(0, anchor.next) + insert + text.substr(anchor.next);
+        } else {
+            // New section at the end of the file.
+            updated = text;
+            if (!updated.empty() && updated.back() != '\n')
+                updated += eol;
+            updated += "[" + TrimLeft(section) + "]" + eol + TrimLeft(key) + "=" + newValue + eol;
+        }
+    }
+    return ReplaceFileContent(path, updated);
+}
+
+bool ReplaceFileContent(const std::string& path, const std::string& content)
+{
+    std::error_code ec;
+    const fs::path file = fs::u8path(path);
+    static std::mt19937_64 rng{std::random_device{}()};
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%08llx.tmp", static_cast<unsigned long long>(rng() & 0xFFFFFFFFu));
+    const fs::path temp = fs::u8path(path + suffix);
+
+    std::FILE* out = std::fopen(temp.string().c_str(), "wb");
+    if (!out)
+        return false;
+    bool ok = std::fwrite(content.data(), 1, content.size(), out) == content.size();
+    ok = std::fflush(out) == 0 && ok;
+#ifdef _WIN32
+    ok = _commit(_fileno(out)) == 0 && ok;
+#else
+    ok = fsync(fileno(out)) == 0 && ok;
+#endif
+    ok = std::fclose(out) == 0 && ok;
+    if (ok) {
+        const fs::file_status st = fs::status(file, ec);
+        if (!ec && fs::exists(st))
+            fs::permissions(temp, st.permissions(), ec);
+        fs::rename(temp, file, ec);
+        ok = !ec;
+    }
+    if (!ok)
+        fs::remove(temp, ec);
+    return ok;
+}
+
+} // namespace quickdex

@@ -1,0 +1,35 @@
+#pragma once
+// The errors the program shows in its standard error box. Each carries the
+// exact text the user sees (before the box appends its full stop).
+#include <stdexcept>
+#include <string>
+
+namespace quickdex {
+
+class AppError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A section name half, or any other text, that is not a decimal integer.
+class ConversionError : public AppError {
+public:
+    explicit ConversionError(const std::string& text)
+        : AppError("'" + text + "' is not a valid integer value"), text_(text) {}
+    const std::string& Text() const { return text_; }
+
+private:
+    std::string text_;
+};
+
+// The private-profile call refused to write or erase.
+class WriteError : public AppError {
+public:
+    explicit WriteError(const std::string& path) : AppError("Unable to write to " + path), path_(path) {}
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+} // namespace quickdex

@@ -1,0 +1,133 @@
+#include "store/Hotkeys.h"
+
+#include "store/Errors.h"
+
+#include <climits>
+
+namespace quickdex {
+
+void HotkeyTable::ClearKeys()
+{
+    for (Tquickdex& slot : slots_) {
+        slot.Modifiers = 0;
+        slot.Key = 0;
+    }
+}
+
+std::string ExeDirOf(const std::string& modulePath)
+{
+    const auto sep = modulePath.find_last_of("\\/:");
+    std::string dir = sep == std::string::npos ? std::string() : modulePath.substr(0, sep + 1);
+    if (dir.empty() || dir.back() != '\\')
+        dir += '\\';
+    return dir;
+}
+
+std::string SectionName(int modifiers, int key)
+{
+    return std::to_string(modifiers) + "+" + std::to_string(key);
+}
+
+int StrToInt(const std::string& text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    if (i == text.size())
+        throw ConversionError(text);
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c < '0' || c > '9')
+            throw ConversionError(text);
+        value = value * 10 + (c - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1)
+            throw ConversionError(text);
+    }
+    if (negative)
+        value = -value;
+    if (value > INT_MAX || value < INT_MIN)
+        throw ConversionError(text);
+    return static_cast<int>(value);
+}
+
+int SplitSectionName(const std::string& name, int half)
+{
+    const auto plus = name.find('+');
+    if (half == 1)
+        return StrToInt(plus == std::string::npos ? std::string() : name.substr(0, plus));
+    return StrToInt(plus == std::string::npos ? name : name.substr(plus + 1));
+}
+
+std::vector<std::string> ReadSectionNames(IProfile& profile, const std::string& path)
+{
+    std::vector<char> buffer(NameListBufferSize, '\0');
+    const std::uint32_t n = profile.GetString(nullptr, nullptr, "", buffer.data(), NameListBufferSize, path.c_str());
+    std::vector<std::string> names;
+    const char* p = buffer.data();
+    const char* end = buffer.data() + std::min<std::uint32_t>(n, NameListBufferSize - 1);
+    while (p < end && *p) {
+        std::string name(p);
+        p += name.size() + 1;
+        names.push_back(std::move(name));
+    }
+    // A list longer than the buffer comes back cut inside its last name: that
+    // name is not a real section, so it is dropped rather than misread.
+    if (n == NameListBufferSize - 2 && !names.empty())
+        names.pop_back();
+    return names;
+}
+
+std::string ReadValue(IProfile& profile, const std::string& path, const std::string& section, const char* key,
+                      const char* fallback)
+{
+    std::vector<char> buffer(ValueBufferSize, '\0');
+    profile.GetString(section.c_str(), key, fallback, buffer.data(), ValueBufferSize, path.c_str());
+    buffer.back() = '\0';
+    return std::string(buffer.data());
+}
+
+void WriteValue(IProfile& profile, const std::string& path, const std::string& section, const char* key,
+                const std::string& value)
+{
+    if (!profile.WriteString(section.c_str(), key, value.c_str(), path.c_str()))
+        throw WriteError(path);
+}
+
+LoadResult LoadHotkeys(IProfile& profile, const std::string& path, HotkeyTable& table, IRowSink& rows)
+{
+    const std::vector<std::string> names = ReadSectionNames(profile, path);
+    LoadResult result;
+    result.sections = static_cast<int>(names.size());
+    // The table has 100 slots; sections past the 100th stay in the file,
+    // untouched, and are reported to the caller. HotkeyCount counts the
+    // slots filled, so the editor's "100 bindings" refusal still holds.
+    const int count = std::min(result.sections, MaxHotkeys);
+    result.ignored = result.sections - count;
+    table.HotkeyCount = count;
+
+    for (int i = 1; i <= count; ++i) {
+        const std::string& name = names[static_cast<std::size_t>(i - 1)];
+        Tquickdex& slot = table[i];
+        slot.Modifiers = SplitSectionName(name, 1);
+        slot.Key = SplitSectionName(name, 2);
+        table.SetSectionOf(i, name);
+        slot.Action = ReadValue(profile, path, name, "Action", "");
+        slot.Hint = ReadValue(profile, path, name, "Hint", "");
+        slot.Sort = ReadValue(profile, path, name, "Sort", DefaultSort);
+    }
+    for (int i = 1; i <= count; ++i)
+        rows.AddRow(i, table[i]);
+    return result;
+}
+
+void EraseSection(IProfile& profile, const std::string& path, const std::string& section)
+{
+    if (!profile.WriteString(section.c_str(), nullptr, nullptr, path.c_str()))
+        throw WriteError(path);
+}
+
+} // namespace quickdex

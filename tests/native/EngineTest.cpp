@@ -1,0 +1,175 @@
+#include "engine/HotkeyEngine.h"
+#include "platform/portable/IniFile.h"
+#include "store/Errors.h"
+#include "support/Fakes.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace quickdex {
+namespace {
+
+using namespace quickdex::test;
+
+std::uint32_t Press(int modifiers, int key)
+{
+    return static_cast<std::uint32_t>(modifiers) | (static_cast<std::uint32_t>(key) << 16);
+}
+
+class EngineTest : public ::testing::Test {
+protected:
+    void WriteIni(const std::string& content) { dir.Write("hotkey.ini", content); }
+    std::vector<std::pair<unsigned, unsigned>> Registered() const
+    {
+        std::vector<std::pair<unsigned, unsigned>> out;
+        for (const auto& [id, combo] : hotkeys.registered)
+            out.push_back(combo);
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+
+    TempDir dir;
+    PortableProfile profile;
+    FakeHotkeyApi hotkeys;
+    FakeSystemApi system;
+    FakeProgramWindow window;
+    FakeView view;
+    HotkeyEngine engine{{profile, hotkeys, system, window, view}, dir.Dir()};
+};
+
+TEST_F(EngineTest, ReloadAndRegisterUsesSlotAtomsAndIds)
+{
+    WriteIni("[2+65]\nAction=a.exe\n[0+112]\nAction=b.exe\n[3+0]\nAction=empty key\n");
+    engine.ReloadAndRegister();
+    EXPECT_EQ(engine.Hotkeys.HotkeyCount, 3);
+    EXPECT_EQ(view.rows.size(), 3u);
+    EXPECT_EQ(view.trayImage, TrayImageRunning);
+    const auto expected = std::vector<std::pair<unsigned, unsigned>>{{0, 112}, {2, 65}};
+    EXPECT_EQ(Registered(), expected);
+    // Slot 3 has key 0: no atom, no registration.
+    EXPECT_EQ(hotkeys.RefsOf("hotkey3"), 0);
+    EXPECT_EQ(engine.HotkeyIds[0], hotkeys.atoms.at("hotkey1").value - 0xC000);
+    EXPECT_EQ(engine.HotkeyIds[1], hotkeys.atoms.at("hotkey2").value - 0xC000);
+    EXPECT_EQ(engine.HotkeyIds[2], 0);
+}
+
+TEST_F(EngineTest, ThousandReloadsKeepOneAtomReferencePerSlotAndStableIds)
+{
+    std::string content;
+    for (int i = 0; i < 100; ++i)
+        content += "[1+" + std::to_string(150 + i) + "]\nAction=x\n";
+    WriteIni(content);
+    engine.ReloadAndRegister();
+    const auto firstIds = engine.HotkeyIds;
+    for (int i = 0; i < 1000; ++i)
+        engine.ReloadAndRegister();
+    EXPECT_EQ(engine.HotkeyIds, firstIds);
+    EXPECT_EQ(hotkeys.atoms.size(), 100u);
+    for (int slot = 1; slot <= 100; ++slot)
+        EXPECT_EQ(hotkeys.RefsOf(AtomName(slot)), 1) << slot;
+    EXPECT_EQ(hotkeys.registered.size(), 100u);
+    engine.ReleaseAtoms();
+    EXPECT_TRUE(hotkeys.atoms.empty());
+}
+
+TEST_F(EngineTest, AtomFailureShowsMessageOncePerSlotAndGoesOn)
+{
+    WriteIni("[2+65]\n[2+66]\n");
+    hotkeys.failAtoms = true;
+    engine.ReloadAndRegister();
+    EXPECT_EQ(view.messages, (std::vector<std::string>{"Register hotkey fail", "Register hotkey fail"}));
+    EXPECT_TRUE(hotkeys.registered.empty());
+    EXPECT_EQ(view.rows.size(), 2u);
+}
+
+TEST_F(EngineTest, MalformedFileSkipsRegistrationAndKeepsOldOnes)
+{
+    WriteIni("[2+65]\nAction=a\n");
+    engine.ReloadAndRegister();
+    WriteIni("[2+66]\nAction=b\n[65]\n");
+    EXPECT_THROW(engine.ReloadAndRegister(), ConversionError);
+    EXPECT_TRUE(view.rows.empty());
+    // The registration of the earlier cycle is still in force...
+    EXPECT_EQ(Registered(), (std::vector<std::pair<unsigned, unsigned>>{{2, 65}}));
+    // ...but the table no longer holds it, so its press does nothing.
+    engine.WMHotKey(Press(2, 65));
+    EXPECT_TRUE(system.calls.empty());
+    engine.WMHotKey(Press(2, 66));
+    EXPECT_EQ(system.calls, (std::vector<std::string>{"ShellExecute(b,1)"}));
+}
+
+TEST_F(EngineTest, StopAndStartTwiceInARow)
+{
+    WriteIni("[2+65]\nAction=a\n");
+    engine.ReloadAndRegister();
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        engine.ToggleStop();
+        EXPECT_TRUE(engine.Stopped);
+        EXPECT_EQ(view.stopCaption, "Start");
+        EXPECT_EQ(view.trayImage, TrayImageStopped);
+        EXPECT_TRUE(hotkeys.registered.empty());
+        EXPECT_EQ(view.rows.size(), 1u); // the list stays
+
+        // A change while stopped is listed, not registered.
+        WriteIni("[2+65]\nAction=a\n[4+67]\nAction=c\n");
+        engine.ReloadAfterChange();
+        EXPECT_EQ(view.rows.size(), 2u);
+        EXPECT_TRUE(hotkeys.registered.empty());
+        EXPECT_EQ(view.trayImage, TrayImageStopped);
+
+        engine.ToggleStop();
+        EXPECT_FALSE(engine.Stopped);
+        EXPECT_EQ(view.stopCaption, "Stop");
+        EXPECT_EQ(view.trayImage, TrayImageRunning);
+        EXPECT_EQ(Registered(), (std::vector<std::pair<unsigned, unsigned>>{{2, 65}, {4, 67}}));
+        WriteIni("[2+65]\nAction=a\n");
+        engine.ReloadAfterChange();
+    }
+}
+
+TEST_F(EngineTest, DispatchFirstMatchingSlotWins)
+{
+    WriteIni("[2+65]\nAction=first\n[02+65]\nAction=second\n[0+0]\nAction=zero\n");
+    engine.ReloadAndRegister();
+    EXPECT_EQ(hotkeys.registered.size(), 1u); // the system refuses the duplicate
+    engine.WMHotKey(Press(2, 65));
+    engine.WMHotKey(Press(0, 0)); // an empty slot never matches
+    engine.WMHotKey(Press(2, 66));
+    engine.WMHotKey(Press(2, 65) | 0x10000000u); // key word 0x1041 is not 0x41
+    EXPECT_EQ(system.calls, (std::vector<std::string>{"ShellExecute(first,1)"}));
+}
+
+TEST_F(EngineTest, DispatchBuiltInVersusShellOpen)
+{
+    WriteIni("[1+1]\nAction=Control Panel\n"
+             "[1+2]\nAction=control panel\n"
+             "[1+3]\nAction=Control Panel \n" // the trailing blank is trimmed by the file format
+             "[1+4]\nAction=\"Shut Down \"\n"
+             "[1+5]\nAction=\n"
+             "[1+6]\nAction=notepad.exe C:\\a b.txt\n"
+             "[1+7]\nAction=Close quickdex\n"
+             "[1+8]\nAction=Show quickdex\n");
+    engine.ReloadAndRegister();
+    for (int key = 1; key <= 6; ++key)
+        engine.WMHotKey(Press(1, key));
+    const std::vector<std::string> expected = {
+        "WinExec(rundll32 shell32,Control_RunDLL,5)",
+        "ShellExecute(control panel,1)",
+        "WinExec(rundll32 shell32,Control_RunDLL,5)",
+        "ShellExecute(Shut Down ,1)",
+        "ShellExecute(,1)",
+        "ShellExecute(notepad.exe C:\\a b.txt,1)",
+    };
+    EXPECT_EQ(system.calls, expected);
+    engine.WMHotKey(Press(1, 7));
+    engine.WMHotKey(Press(1, 8));
+    EXPECT_EQ(window.closes, 1);
+    EXPECT_EQ(window.shows, 1);
+    EXPECT_EQ(system.calls.size(), expected.size());
+}
+
+} // namespace
+} // namespace quickdex

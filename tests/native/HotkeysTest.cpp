@@ -1,0 +1,218 @@
+#include "platform/portable/IniFile.h"
+#include "store/Errors.h"
+#include "store/Hotkeys.h"
+#include "support/Fakes.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace quickdex {
+namespace {
+
+using test::FakeView;
+using test::TempDir;
+
+TEST(SectionName, EncodesModifiersFirst)
+{
+    EXPECT_EQ(SectionName(2, 65), "2+65");
+    EXPECT_EQ(SectionName(6, 116), "6+116");
+    EXPECT_EQ(SectionName(0, 112), "0+112");
+}
+
+TEST(SectionName, SplitsAndConverts)
+{
+    struct Case {
+        std::string name;
+        int half;
+        int value;
+    };
+    const Case good[] = {
+        {"2+65", 1, 2},  {"2+65", 2, 65}, {"02+65", 1, 2}, {" 3+ 65", 2, 65},
+        {"-1+5", 1, -1}, {"0+112", 7, 112},
+    };
+    for (const Case& c : good) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(SplitSectionName(c.name, c.half), c.value);
+    }
+}
+
+TEST(SectionName, ConversionFailuresNameTheFailingHalf)
+{
+    struct Case {
+        std::string name;
+        int half;
+        std::string message;
+    };
+    const Case bad[] = {
+        {"65", 1, "'' is not a valid integer value"},        // no "+": empty first half
+        {"2+6+5", 2, "'6+5' is not a valid integer value"},   // two "+"
+        {"+65", 1, "'' is not a valid integer value"},
+        {"2+", 2, "'' is not a valid integer value"},
+        {"2 +65", 1, "'2 ' is not a valid integer value"},    // trailing blank
+        {"0x2+65", 1, "'0x2' is not a valid integer value"},
+        {"$2+65", 1, "'$2' is not a valid integer value"},
+        {"2+99999999999", 2, "'99999999999' is not a valid integer value"},
+        {"-+65", 1, "'-' is not a valid integer value"},
+    };
+    for (const Case& c : bad) {
+        SCOPED_TRACE(c.name);
+        try {
+            SplitSectionName(c.name, c.half);
+            ADD_FAILURE() << "no error";
+        } catch (const ConversionError& e) {
+            EXPECT_EQ(std::string(e.what()), c.message);
+        }
+    }
+    EXPECT_EQ(StrToInt("-2147483648"), INT_MIN);
+    EXPECT_EQ(StrToInt("2147483647"), INT_MAX);
+    EXPECT_THROW(StrToInt("2147483648"), ConversionError);
+}
+
+TEST(ExeDir, AlwaysEndsInBackslash)
+{
+    EXPECT_EQ(ExeDirOf("C:\\Tools\\quickdex.exe"), "C:\\Tools\\");
+    EXPECT_EQ(ExeDirOf("C:\\quickdex.exe"), "C:\\");
+    EXPECT_EQ(ExeDirOf("/tmp/x/quickdex"), "/tmp/x/\\");
+}
+
+class LoadTest : public ::testing::Test {
+protected:
+    LoadResult Load(const std::string& content)
+    {
+        dir.Write("hotkey.ini", content);
+        return LoadHotkeys(profile, Path(), table, rows);
+    }
+    std::string Path() const { return dir.File("hotkey.ini"); }
+
+    TempDir dir;
+    PortableProfile profile;
+    HotkeyTable table;
+    FakeView rows;
+};
+
+TEST_F(LoadTest, MissingFileGivesEmptyTable)
+{
+    const LoadResult r = LoadHotkeys(profile, Path(), table, rows);
+    EXPECT_EQ(r.sections, 0);
+    EXPECT_EQ(table.HotkeyCount, 0);
+    EXPECT_TRUE(rows.rows.empty());
+    EXPECT_FALSE(dir.Exists("hotkey.ini"));
+}
+
+TEST_F(LoadTest, ReadsSlotsInFileOrderWithDefaults)
+{
+    Load("[2+65]\r\nAction=C:\\Windows\\notepad.exe\r\nHint=Editor\r\nSort=Other\r\n"
+         "[0+112]\r\nAction=calc.exe\r\n"
+         "[6+116]\r\nSort=Work\r\nHint=h\r\nAction=Shut Down\r\n");
+    ASSERT_EQ(table.HotkeyCount, 3);
+    EXPECT_EQ(table[1].Modifiers, 2);
+    EXPECT_EQ(table[1].Key, 65);
+    EXPECT_EQ(table[1].Action, "C:\\Windows\\notepad.exe");
+    EXPECT_EQ(table[1].Hint, "Editor");
+    EXPECT_EQ(table[2].Hint, "");
+    EXPECT_EQ(table[2].Sort, "Other"); // missing Sort
+    EXPECT_EQ(table[3].Action, "Shut Down");
+
+    ASSERT_EQ(rows.rows.size(), 3u);
+    EXPECT_EQ(rows.rows[0].slot, 1);
+    EXPECT_EQ(rows.rows[0].caption, "Ctrl + A");
+    EXPECT_EQ(rows.rows[1].caption, "F1");
+    EXPECT_EQ(rows.rows[1].sort, "Other");
+    EXPECT_EQ(rows.rows[2].caption, "Ctrl + Shift + F5");
+    EXPECT_EQ(rows.rows[2].action, "Shut Down");
+}
+
+TEST_F(LoadTest, MalformedSectionStopsLoadWithoutRows)
+{
+    for (const char* name : {"65", "2+6+5", "+", "a+b"}) {
+        SCOPED_TRACE(name);
+        rows.rows.clear();
+        table.ClearKeys();
+        EXPECT_THROW(Load(std::string("[1+65]\nAction=x\n[") + name + "]\nAction=y\n[4+66]\n"), ConversionError);
+        EXPECT_EQ(table.HotkeyCount, 3); // every section counted
+        EXPECT_EQ(table[1].Key, 65);     // the slot before the bad one was read
+        EXPECT_EQ(table[3].Key, 0);      // nothing after it
+        EXPECT_TRUE(rows.rows.empty());  // rows only after the last section
+    }
+}
+
+TEST_F(LoadTest, LongValuesAreCutTo2047Characters)
+{
+    const std::string longText(10000, 'x');
+    Load("[2+65]\nAction=" + longText + "\nHint=" + std::string(2047, 'h') + "\n");
+    EXPECT_EQ(table[1].Action, std::string(2047, 'x'));
+    EXPECT_EQ(table[1].Hint, std::string(2047, 'h'));
+}
+
+TEST_F(LoadTest, MoreThanHundredSectionsNeverPassSlot100)
+{
+    std::string content;
+    for (int i = 1; i <= 500; ++i)
+        content += "[0+" + std::to_string(i) + "]\nAction=a" + std::to_string(i) + "\n";
+    const LoadResult r = Load(content);
+    EXPECT_EQ(r.sections, 500);
+    EXPECT_EQ(r.ignored, 400);
+    EXPECT_EQ(table.HotkeyCount, MaxHotkeys);
+    EXPECT_EQ(table[100].Key, 100);
+    EXPECT_EQ(rows.rows.size(), 100u);
+    EXPECT_EQ(dir.Read("hotkey.ini"), content); // the extra sections stay in the file
+}
+
+TEST_F(LoadTest, SectionListLongerThanBufferDropsTheCutName)
+{
+    // 60 names of 300 characters do not fit in 16,384 bytes; the one that is
+    // cut must not be read as a binding.
+    std::string content;
+    for (int i = 0; i < 60; ++i)
+        content += "[" + std::string(290, ' ') + "1+" + std::to_string(100 + i) + "]\n";
+    dir.Write("hotkey.ini", content);
+    const auto names = ReadSectionNames(profile, Path());
+    ASSERT_FALSE(names.empty());
+    EXPECT_LT(names.size(), 60u);
+    for (const auto& n : names)
+        EXPECT_EQ(n.size(), 295u);
+}
+
+TEST_F(LoadTest, EraseRenumbersSlots)
+{
+    Load("[1+65]\nAction=a\n[2+66]\nAction=b\n[4+67]\nAction=c\n");
+    EraseSection(profile, Path(), table.SectionOf(2));
+    rows.rows.clear();
+    table.ClearKeys();
+    LoadHotkeys(profile, Path(), table, rows);
+    ASSERT_EQ(table.HotkeyCount, 2);
+    EXPECT_EQ(table[2].Action, "c");
+    EXPECT_EQ(table[2].Modifiers, 4);
+    EXPECT_EQ(rows.rows[1].slot, 2);
+}
+
+TEST_F(LoadTest, HandWrittenNameIsErasedAsItStands)
+{
+    Load("[02+65]\nAction=a\n");
+    EXPECT_EQ(table[1].Modifiers, 2);
+    EXPECT_EQ(table.SectionOf(1), "02+65");
+    EraseSection(profile, Path(), table.SectionOf(1));
+    table.ClearKeys();
+    LoadHotkeys(profile, Path(), table, rows);
+    EXPECT_EQ(table.HotkeyCount, 0);
+}
+
+TEST_F(LoadTest, EraseOfReadOnlyFileFailsWithPath)
+{
+#ifndef _WIN32
+    Load("[1+65]\nAction=a\n");
+    std::filesystem::permissions(Path(), std::filesystem::perms::owner_read);
+    try {
+        EraseSection(profile, Path(), "1+65");
+        ADD_FAILURE() << "no error";
+    } catch (const WriteError& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + Path());
+    }
+    EXPECT_EQ(dir.Read("hotkey.ini"), "[1+65]\nAction=a\n");
+#endif
+}
+
+} // namespace
+} // namespace quickdex

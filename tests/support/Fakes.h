@@ -1,0 +1,170 @@
+#pragma once
+// Recording fakes of the platform calls, for the native tests of the core.
+#include "engine/BuiltInActions.h"
+#include "engine/HotkeyEngine.h"
+#include "platform/HotkeyApi.h"
+#include "platform/SystemApi.h"
+#include "store/KeyNames.h"
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace quickdex::test {
+
+// Global atoms with reference counts, and one window's hotkeys, with the
+// system's rule that a combination is held by one registration at a time.
+class FakeHotkeyApi : public IHotkeyApi {
+public:
+    std::uint16_t AddAtom(const char* name) override
+    {
+        ++addAtomCalls;
+        if (failAtoms)
+            return 0;
+        auto it = atoms.find(name);
+        if (it == atoms.end())
+            it = atoms.emplace(name, Atom{nextAtom++, 0}).first;
+        ++it->second.refs;
+        return it->second.value;
+    }
+    void DeleteAtom(std::uint16_t atom) override
+    {
+        for (auto it = atoms.begin(); it != atoms.end(); ++it) {
+            if (it->second.value == atom) {
+                if (--it->second.refs == 0)
+                    atoms.erase(it);
+                return;
+            }
+        }
+    }
+    bool Register(int id, unsigned modifiers, unsigned key) override
+    {
+        registerCalls.push_back({id, modifiers, key});
+        if (registered.count(id))
+            return false;
+        for (const auto& [other, combo] : registered)
+            if (combo == std::make_pair(modifiers, key))
+                return false;
+        if (heldElsewhere.count({modifiers, key}))
+            return false;
+        registered[id] = {modifiers, key};
+        return true;
+    }
+    bool Unregister(int id) override
+    {
+        ++unregisterCalls;
+        return registered.erase(id) > 0;
+    }
+
+    int RefsOf(const std::string& name) const
+    {
+        auto it = atoms.find(name);
+        return it == atoms.end() ? 0 : it->second.refs;
+    }
+
+    struct Atom {
+        std::uint16_t value;
+        int refs;
+    };
+    struct RegisterCall {
+        int id;
+        unsigned modifiers;
+        unsigned key;
+    };
+    std::map<std::string, Atom> atoms;
+    std::uint16_t nextAtom = 0xC000;
+    std::map<int, std::pair<unsigned, unsigned>> registered;
+    std::set<std::pair<unsigned, unsigned>> heldElsewhere;
+    std::vector<RegisterCall> registerCalls;
+    int addAtomCalls = 0;
+    int unregisterCalls = 0;
+    bool failAtoms = false;
+};
+
+// Records every call as one line of text, in order.
+class FakeSystemApi : public ISystemApi {
+public:
+    void WinExec(const char* commandLine, int showMode) override
+    {
+        calls.push_back("WinExec(" + std::string(commandLine) + "," + std::to_string(showMode) + ")");
+    }
+    void ShellExecute(const char* file, int showMode) override
+    {
+        calls.push_back("ShellExecute(" + std::string(file) + "," + std::to_string(showMode) + ")");
+    }
+    void MciSendString(const char* command) override { calls.push_back("mci(" + std::string(command) + ")"); }
+    std::optional<std::uint32_t> VersionPlatformId() override
+    {
+        calls.push_back("GetVersionEx");
+        return platformId;
+    }
+    std::optional<TokenHandle> OpenProcessToken(std::uint32_t access) override
+    {
+        calls.push_back("OpenProcessToken(" + std::to_string(access) + ")");
+        if (!tokenOpens)
+            return std::nullopt;
+        return TokenHandle{42};
+    }
+    std::optional<Luid> LookupPrivilegeValue(const char* name) override
+    {
+        calls.push_back("LookupPrivilegeValue(" + std::string(name) + ")");
+        if (!lookupWorks)
+            return std::nullopt;
+        return Luid{19, 0};
+    }
+    bool AdjustTokenPrivilege(TokenHandle token, Luid luid, std::uint32_t attributes) override
+    {
+        calls.push_back("AdjustTokenPrivileges(" + std::to_string(token) + "," + std::to_string(luid.lowPart) + "," +
+                        std::to_string(attributes) + ")");
+        return adjustWorks;
+    }
+    void CloseHandle(TokenHandle token) override { calls.push_back("CloseHandle(" + std::to_string(token) + ")"); }
+    bool ExitWindows(unsigned flags, unsigned reserved) override
+    {
+        calls.push_back("ExitWindowsEx(" + std::to_string(flags) + "," + std::to_string(reserved) + ")");
+        return true;
+    }
+
+    std::vector<std::string> calls;
+    std::optional<std::uint32_t> platformId = 2; // VER_PLATFORM_WIN32_NT
+    bool tokenOpens = true;
+    bool lookupWorks = true;
+    bool adjustWorks = true;
+};
+
+class FakeProgramWindow : public IProgramWindow {
+public:
+    void CloseMainWindow() override { ++closes; }
+    void ShowMainWindow() override { ++shows; }
+    int closes = 0;
+    int shows = 0;
+};
+
+struct Row {
+    int slot;
+    std::string caption;
+    std::string action;
+    std::string sort;
+};
+
+class FakeView : public IEngineView {
+public:
+    void AddRow(int slot, const Tquickdex& b) override
+    {
+        rows.push_back({slot, HotkeyCaption(b.Modifiers, b.Key), b.Action, b.Sort});
+    }
+    void ClearRows() override { rows.clear(); }
+    void SetTrayImage(int index) override { trayImage = index; }
+    void SetStopCaptions(const char* caption) override { stopCaption = caption; }
+    void ShowPlainMessage(const char* text) override { messages.emplace_back(text); }
+
+    std::vector<Row> rows;
+    int trayImage = -1;
+    std::string stopCaption = "Stop";
+    std::vector<std::string> messages;
+};
+
+} // namespace quickdex::test
