@@ -12,11 +12,11 @@ void ExitWindowsWith(ISystemApi& system, unsigned flags)
 {
     // 9x has no privileges to adjust.
     if (IsWin9xPlatform(system)) {
-        system.ExitWindows(flags, 0);
+        system.RequestExitWindows(flags, 0);
         return;
     }
     SetShutdownPrivilege(system, true);
-    system.ExitWindows(flags, 0);
+    system.RequestExitWindows(flags, 0);
     SetShutdownPrivilege(system, false);
 }
 
@@ -44,7 +44,7 @@ bool SetShutdownPrivilege(ISystemApi& system, bool enable)
     if (!token)
         return false;
     bool result = false;
-    if (const auto luid = system.LookupPrivilegeValue("SeShutdownPrivilege"))
+    if (const auto luid = system.LookupPrivilege("SeShutdownPrivilege"))
         result = system.AdjustTokenPrivilege(*token, *luid, enable ? PrivilegeEnabled : 0);
     system.CloseHandle(*token);
     return result;

@@ -9,7 +9,7 @@ namespace quickdex {
 
 void ShellOpen(ISystemApi& system, const std::string& target)
 {
-    system.ShellExecute(target.c_str(), SwShowNormal);
+    system.ShellExecuteFile(target.c_str(), SwShowNormal);
 }
 
 bool BuiltInActions::Run(const std::string& action)

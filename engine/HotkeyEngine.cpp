@@ -31,7 +31,7 @@ void HotkeyEngine::ReleaseAtoms()
 {
     for (std::uint16_t& atom : heldAtoms_) {
         if (atom)
-            services_.hotkeys.DeleteAtom(atom);
+            services_.hotkeys.DeleteGlobalAtom(atom);
         atom = 0;
     }
 }
@@ -43,7 +43,7 @@ void HotkeyEngine::RegisterSlot(const Tquickdex& slot, const std::string& atomNa
     // A failure here is this slot's alone: it is shown and the other slots
     // are still registered.
     try {
-        const std::uint16_t atom = services_.hotkeys.AddAtom(atomName.c_str());
+        const std::uint16_t atom = services_.hotkeys.AddGlobalAtom(atomName.c_str());
         if (atom == 0)
             throw AppError("GlobalAddAtom failed for " + atomName);
         std::uint16_t& held = heldAtoms_[static_cast<std::size_t>(index - 1)];
@@ -51,7 +51,7 @@ void HotkeyEngine::RegisterSlot(const Tquickdex& slot, const std::string& atomNa
         // one replaces it. The count never drops to zero in between, so the
         // atom, and with it the slot's id, stays the same.
         if (held)
-            services_.hotkeys.DeleteAtom(held);
+            services_.hotkeys.DeleteGlobalAtom(held);
         held = atom;
         const int id = static_cast<int>(atom) - AtomBase;
         HotkeyIds[static_cast<std::size_t>(index - 1)] = id;

@@ -21,7 +21,7 @@ public:
 
     virtual void WinExec(const char* commandLine, int showMode) = 0;
     // ShellExecuteA(owner 0, no verb, file, no parameters, no directory, showMode).
-    virtual void ShellExecute(const char* file, int showMode) = 0;
+    virtual void ShellExecuteFile(const char* file, int showMode) = 0;
     // mciSendStringA(command, no return buffer, length 0, no notify window).
     virtual void MciSendString(const char* command) = 0;
 
@@ -30,13 +30,13 @@ public:
     virtual std::optional<std::uint32_t> VersionPlatformId() = 0;
 
     virtual std::optional<TokenHandle> OpenProcessToken(std::uint32_t access) = 0;
-    virtual std::optional<Luid> LookupPrivilegeValue(const char* name) = 0;
+    virtual std::optional<Luid> LookupPrivilege(const char* name) = 0;
     // AdjustTokenPrivileges with one privilege of the given attributes, the
     // previous state received into a 16-byte buffer and not used.
     virtual bool AdjustTokenPrivilege(TokenHandle token, Luid luid, std::uint32_t attributes) = 0;
     virtual void CloseHandle(TokenHandle token) = 0;
 
-    virtual bool ExitWindows(unsigned flags, unsigned reserved) = 0;
+    virtual bool RequestExitWindows(unsigned flags, unsigned reserved) = 0;
 };
 
 } // namespace quickdex

@@ -69,11 +69,10 @@ std::string CutAtZero(std::string s)
     return s;
 }
 
-// One physical line of the file. Lines end at '\n' only, as on Windows; a
-// '\r' before it is a blank and trimmed.
+// One physical line of the file. A line ends at CR LF, LF or a lone CR.
 struct Line {
     std::size_t begin = 0; // first byte of the line
-    std::size_t end = 0;   // one past the last byte before '\n' (or the end)
+    std::size_t end = 0;   // where the line break (or the file) starts
     std::size_t next = 0;  // first byte of the following line
     enum class Kind { Blank, Header, Entry } kind = Kind::Blank;
     std::string name;                // section name, or key name
@@ -99,10 +98,10 @@ public:
     // The line ending the file already uses, so that added lines match it.
     std::string Eol() const
     {
-        auto nl = text_.find('\n');
-        if (nl == std::string::npos)
+        const std::size_t br = text_.find_first_of("\r\n");
+        if (br == std::string::npos || text_.compare(br, 2, "\r\n") == 0)
             return "\r\n";
-        return (nl > 0 && text_[nl - 1] == '\r') ? "\r\n" : "\n";
+        return text_.substr(br, 1);
     }
 
 private:
@@ -116,9 +115,11 @@ private:
         while (pos < text_.size()) {
             Line line;
             line.begin = pos;
-            std::size_t nl = text_.find('\n', pos);
-            line.end = nl == std::string::npos ? text_.size() : nl;
-            line.next = nl == std::string::npos ? text_.size() : nl + 1;
+            const std::size_t br = text_.find_first_of("\r\n", pos);
+            line.end = br == std::string::npos ? text_.size() : br;
+            line.next = line.end;
+            if (line.next < text_.size())
+                line.next += text_.compare(line.next, 2, "\r\n") == 0 ? 2 : 1;
             pos = line.next;
             Classify(line);
             if (line.kind == Line::Kind::Header) {
@@ -148,7 +149,7 @@ private:
             std::size_t close = text_.rfind(']', e - 1);
             if (close != std::string::npos && close > b) {
                 line.kind = Line::Kind::Header;
-                line.name = CutAtZero(text_.substr(b + 1, close - b - 1));
+                line.name = TrimBoth(CutAtZero(text_.substr(b + 1, close - b - 1)));
                 return;
             }
         }
@@ -174,10 +175,13 @@ private:
     std::vector<Section> sections_;
 };
 
-// A line that holds a key (with or without '='), not a comment or blank.
+// A line that holds a key (with or without '='; "=value" is a key with an
+// empty name), not a comment or blank.
 bool IsKeyLine(const Line& line)
 {
-    return line.kind == Line::Kind::Entry && !line.name.empty() && line.name[0] != ';';
+    if (line.kind != Line::Kind::Entry)
+        return false;
+    return line.name.empty() ? line.value.has_value() : line.name[0] != ';';
 }
 
 std::optional<std::string> ReadFile(const char* path)
@@ -188,19 +192,29 @@ std::optional<std::string> ReadFile(const char* path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// The section a read or write of one key looks in: the first named section
-// whose name equals the trimmed argument, ignoring case.
+// The section a read or write of one key looks in: the first section whose
+// name equals the trimmed argument, ignoring case. The lines before the first
+// header form a section without a name, which "" reaches.
 const Section* FindSectionTrimmed(const Document& doc, const char* section)
 {
     const std::string wanted = TrimBoth(section);
     for (const Section& s : doc.Sections())
-        if (!s.name.empty() && EqualNoCase(s.name, wanted))
+        if (EqualNoCase(s.name, wanted))
             return &s;
     return nullptr;
 }
 
-// Listing and erasing compare the argument as given.
-const Section* FindSectionExact(const Document& doc, const char* section)
+// Listing keys compares the argument as given.
+const Section* FindSectionForList(const Document& doc, const char* section)
+{
+    for (const Section& s : doc.Sections())
+        if (EqualNoCase(s.name, section))
+            return &s;
+    return nullptr;
+}
+
+// Erasing never touches the lines before the first header.
+const Section* FindNamedSection(const Document& doc, const char* section)
 {
     for (const Section& s : doc.Sections())
         if (!s.name.empty() && EqualNoCase(s.name, section))
@@ -283,8 +297,9 @@ std::uint32_t ListKeyNames(const Document& doc, const Section& s, char* buffer, 
         if (room <= 2)
             break;
         const Line& line = doc.Lines()[i];
-        // Comments, blank names and lines without '=' are not keys.
-        if (line.kind != Line::Kind::Entry || line.name.empty() || line.name[0] == ';' || !line.value)
+        // Comments and lines without '=' are not keys; "=value" is a key
+        // with an empty name.
+        if (line.kind != Line::Kind::Entry || !line.value || (!line.name.empty() && line.name[0] == ';'))
             continue;
         const std::size_t n = std::min<std::size_t>(line.name.size(), room - 2);
         std::memcpy(out, line.name.data(), n);
@@ -317,12 +332,8 @@ std::uint32_t PortableProfile::GetString(const char* section, const char* key, c
         return ListSectionNames(doc, buffer, size);
 
     if (!key) {
-        if (!section[0]) {
-            buffer[0] = '\0';
-            return 0;
-        }
         std::uint32_t n = 0;
-        if (const Section* s = FindSectionExact(doc, section))
+        if (const Section* s = FindSectionForList(doc, section))
             n = ListKeyNames(doc, *s, buffer, size);
         else
             buffer[0] = '\0';
@@ -331,10 +342,6 @@ std::uint32_t PortableProfile::GetString(const char* section, const char* key, c
         return n;
     }
 
-    if (!key[0]) {
-        buffer[0] = '\0';
-        return 0;
-    }
     const Line* line = nullptr;
     if (const Section* s = FindSectionTrimmed(doc, section))
         line = FindKey(doc, *s, TrimBoth(key));
@@ -376,7 +383,7 @@ bool PortableProfile::WriteString(const char* section, const char* key, const ch
         // Erase the whole section: its header and its lines up to its last
         // entry. Blank lines and comments after that stay, as they usually
         // introduce what follows.
-        const Section* s = FindSectionExact(doc, section);
+        const Section* s = FindNamedSection(doc, section);
         if (!s)
             return true;
         std::size_t end = s->first;
@@ -418,22 +425,25 @@ bool PortableProfile::WriteString(const char* section, const char* key, const ch
                     --e;
                 head = head.substr(0, e) + "=";
             }
-            std::string tail; // keep a '\r' of a CRLF line
-            if (line->end > line->begin && text[line->end - 1] == '\r')
-                tail = "\r";
-            updated = text.substr(0, line->begin) + head + newValue + tail + text.substr(line->end);
+            updated = text.substr(0, line->begin) + head + newValue + text.substr(line->end);
         } else if (s) {
             // New key: after the section's last key line, so that blank
             // lines and comments that lead to the next section stay there.
-            std::size_t after = s->header;
+            std::optional<std::size_t> after;
+            if (!s->name.empty())
+                after = s->header;
             for (std::size_t i = s->first; i < s->last; ++i)
                 if (IsKeyLine(lines[i]))
                     after = i;
-            const Line& anchor = lines[after];
             std::string insert = TrimLeft(key) + "=" + newValue + eol;
-            if (anchor.next == anchor.end) // the file ends on this line without a line break
-                insert = eol + insert;
-            updated = text.substr(0, anchor.next) + insert + text.substr(anchor.next);
+            std::size_t at = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0; // no key yet before the first header
+            if (after) {
+                const Line& anchor = lines[*after];
+                at = anchor.next;
+                if (anchor.next == anchor.end) // the file ends on this line without a line break
+                    insert = eol + insert;
+            }
+            updated = text.substr(0, at) + insert + text.substr(at);
         } else {
             // New section at the end of the file.
             updated = text;

@@ -166,13 +166,14 @@ TEST_F(LoadTest, SectionListLongerThanBufferDropsTheCutName)
     // cut must not be read as a binding.
     std::string content;
     for (int i = 0; i < 60; ++i)
-        content += "[" + std::string(290, ' ') + "1+" + std::to_string(100 + i) + "]\n";
+        content += "[" + std::string(290, '0') + "1+" + std::to_string(100 + i) + "]\n";
     dir.Write("hotkey.ini", content);
     const auto names = ReadSectionNames(profile, Path());
     ASSERT_FALSE(names.empty());
     EXPECT_LT(names.size(), 60u);
     for (const auto& n : names)
         EXPECT_EQ(n.size(), 295u);
+    EXPECT_EQ(SplitSectionName(names[0], 1), 1);
 }
 
 TEST_F(LoadTest, EraseRenumbersSlots)

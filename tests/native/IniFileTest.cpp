@@ -68,7 +68,7 @@ TEST_F(IniFileTest, ReadsWithWindowsTrimmingQuotesAndCase)
     EXPECT_EQ(Get("Main", "missing", "def   "), "def"); // trailing blanks of a default go
     EXPECT_EQ(Get("Main", "missing", "\"q\""), "q");
     EXPECT_EQ(Get("Nope", "x", "d"), "d");
-    EXPECT_EQ(Get("Main", "", "d"), "");
+    EXPECT_EQ(Get("Main", "", "d"), "d"); // no key without a name here
     EXPECT_EQ(List(nullptr), "Main|main|");
     EXPECT_EQ(List("Main"), "Name|quoted|single|half|lone|dup|DUP|");
     EXPECT_EQ(List("Nope"), "");

@@ -19,7 +19,7 @@ namespace quickdex::test {
 // system's rule that a combination is held by one registration at a time.
 class FakeHotkeyApi : public IHotkeyApi {
 public:
-    std::uint16_t AddAtom(const char* name) override
+    std::uint16_t AddGlobalAtom(const char* name) override
     {
         ++addAtomCalls;
         if (failAtoms)
@@ -30,7 +30,7 @@ public:
         ++it->second.refs;
         return it->second.value;
     }
-    void DeleteAtom(std::uint16_t atom) override
+    void DeleteGlobalAtom(std::uint16_t atom) override
     {
         for (auto it = atoms.begin(); it != atoms.end(); ++it) {
             if (it->second.value == atom) {
@@ -91,7 +91,7 @@ public:
     {
         calls.push_back("WinExec(" + std::string(commandLine) + "," + std::to_string(showMode) + ")");
     }
-    void ShellExecute(const char* file, int showMode) override
+    void ShellExecuteFile(const char* file, int showMode) override
     {
         calls.push_back("ShellExecute(" + std::string(file) + "," + std::to_string(showMode) + ")");
     }
@@ -108,7 +108,7 @@ public:
             return std::nullopt;
         return TokenHandle{42};
     }
-    std::optional<Luid> LookupPrivilegeValue(const char* name) override
+    std::optional<Luid> LookupPrivilege(const char* name) override
     {
         calls.push_back("LookupPrivilegeValue(" + std::string(name) + ")");
         if (!lookupWorks)
@@ -122,7 +122,7 @@ public:
         return adjustWorks;
     }
     void CloseHandle(TokenHandle token) override { calls.push_back("CloseHandle(" + std::to_string(token) + ")"); }
-    bool ExitWindows(unsigned flags, unsigned reserved) override
+    bool RequestExitWindows(unsigned flags, unsigned reserved) override
     {
         calls.push_back("ExitWindowsEx(" + std::to_string(flags) + "," + std::to_string(reserved) + ")");
         return true;

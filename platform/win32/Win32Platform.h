@@ -1,0 +1,51 @@
+#pragma once
+// The real Windows calls behind the platform interfaces.
+#include "platform/HotkeyApi.h"
+#include "platform/Profile.h"
+#include "platform/SystemApi.h"
+
+#include <string>
+
+#include <windows.h>
+
+namespace quickdex::win32 {
+
+class Profile final : public IProfile {
+public:
+    std::uint32_t GetString(const char* section, const char* key, const char* fallback, char* buffer,
+                            std::uint32_t size, const char* path) override;
+    bool WriteString(const char* section, const char* key, const char* value, const char* path) override;
+};
+
+// Hotkeys of one window.
+class HotkeyApi final : public IHotkeyApi {
+public:
+    explicit HotkeyApi(HWND window) : window_(window) {}
+    std::uint16_t AddGlobalAtom(const char* name) override;
+    void DeleteGlobalAtom(std::uint16_t atom) override;
+    bool Register(int id, unsigned modifiers, unsigned virtualKey) override;
+    bool Unregister(int id) override;
+
+private:
+    HWND window_;
+};
+
+class SystemApi final : public ISystemApi {
+public:
+    void WinExec(const char* commandLine, int showMode) override;
+    void ShellExecuteFile(const char* file, int showMode) override;
+    void MciSendString(const char* command) override;
+    std::optional<std::uint32_t> VersionPlatformId() override;
+    std::optional<TokenHandle> OpenProcessToken(std::uint32_t access) override;
+    std::optional<Luid> LookupPrivilege(const char* name) override;
+    bool AdjustTokenPrivilege(TokenHandle token, Luid luid, std::uint32_t attributes) override;
+    void CloseHandle(TokenHandle token) override;
+    bool RequestExitWindows(unsigned flags, unsigned reserved) override;
+};
+
+// The full path of the running executable, as the system reports it.
+std::string ModuleFileName();
+// Its folder, ending in a backslash.
+std::string ExeDir();
+
+} // namespace quickdex::win32

@@ -1,0 +1,69 @@
+// The store on the system's own private-profile calls.
+#include "platform/win32/Win32Platform.h"
+#include "store/Errors.h"
+#include "store/Hotkeys.h"
+#include "support/Fakes.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace quickdex {
+namespace {
+
+TEST(Win32Store, LoadEraseAndWriteThroughTheSystem)
+{
+    test::TempDir dir;
+    win32::Profile profile;
+    const std::string path = dir.File("hotkey.ini");
+    dir.Write("hotkey.ini", "[02+65]\r\nAction=a\r\n[3+66]\r\nAction=" + std::string(3000, 'v') + "\r\n");
+    HotkeyTable table;
+    test::FakeView rows;
+    LoadHotkeys(profile, path, table, rows);
+    ASSERT_EQ(table.HotkeyCount, 2);
+    EXPECT_EQ(table[1].Modifiers, 2);
+    EXPECT_EQ(table[2].Action.size(), 2047u);
+    EXPECT_EQ(table[2].Sort, "Other");
+
+    EraseSection(profile, path, table.SectionOf(1));
+    WriteValue(profile, path, "4+67", "Action", "c");
+    table.ClearKeys();
+    rows.rows.clear();
+    LoadHotkeys(profile, path, table, rows);
+    ASSERT_EQ(table.HotkeyCount, 2);
+    EXPECT_EQ(table[1].Modifiers, 3);
+    EXPECT_EQ(table[2].Action, "c");
+
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    try {
+        WriteValue(profile, path, "5+68", "Action", "d");
+        ADD_FAILURE() << "a read-only file took the write";
+    } catch (const WriteError& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
+    }
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(Win32Platform, ExeDirAndVersion)
+{
+    const std::string dir = win32::ExeDir();
+    ASSERT_FALSE(dir.empty());
+    EXPECT_EQ(dir.back(), '\\');
+    EXPECT_NE(GetFileAttributesA((dir + "win_platform_tests.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+    win32::SystemApi system;
+    EXPECT_EQ(system.VersionPlatformId(), std::optional<std::uint32_t>(2u)); // the NT family
+}
+
+TEST(Win32Platform, ShutdownPrivilegeRoundTrip)
+{
+    win32::SystemApi system;
+    const auto token = system.OpenProcessToken(TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY);
+    ASSERT_TRUE(token.has_value());
+    const auto luid = system.LookupPrivilege("SeShutdownPrivilege");
+    ASSERT_TRUE(luid.has_value());
+    EXPECT_TRUE(system.AdjustTokenPrivilege(*token, *luid, SE_PRIVILEGE_ENABLED));
+    EXPECT_TRUE(system.AdjustTokenPrivilege(*token, *luid, 0));
+    system.CloseHandle(*token);
+}
+
+} // namespace
+} // namespace quickdex

@@ -1,0 +1,117 @@
+#pragma once
+// Helpers for the tests that run under Wine: a real window that receives
+// hotkey messages, real key presses, and the marker program.
+#include "platform/win32/Win32Platform.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+namespace quickdex::test {
+
+// A hidden top-level window whose hotkey messages go to `onHotkey`.
+class HotkeyWindow {
+public:
+    HotkeyWindow()
+    {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = &HotkeyWindow::Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "quickdexTestHotkeyWindow";
+        RegisterClassA(&wc); // a second registration fails harmlessly
+        hwnd_ = CreateWindowExA(0, wc.lpszClassName, "test", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                wc.hInstance, this);
+    }
+    ~HotkeyWindow() { DestroyWindow(hwnd_); }
+    HotkeyWindow(const HotkeyWindow&) = delete;
+    HotkeyWindow& operator=(const HotkeyWindow&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+    std::function<void(WPARAM, LPARAM)> onHotkey;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+    {
+        if (msg == WM_NCCREATE)
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                              reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
+        auto* self = reinterpret_cast<HotkeyWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (msg == WM_HOTKEY && self && self->onHotkey) {
+            self->onHotkey(wp, lp);
+            return 0;
+        }
+        return DefWindowProcA(hwnd, msg, wp, lp);
+    }
+    HWND hwnd_ = nullptr;
+};
+
+// Handles this thread's messages until `done` holds or `ms` pass.
+inline bool PumpUntil(const std::function<bool()>& done, DWORD ms)
+{
+    const ULONGLONG end = GetTickCount64() + ms;
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (done())
+            return true;
+        if (GetTickCount64() >= end)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
+// Presses and releases a combination through the system's input queue.
+inline void PressCombination(unsigned modifiers, WORD key)
+{
+    std::vector<WORD> held;
+    if (modifiers & MOD_CONTROL)
+        held.push_back(VK_CONTROL);
+    if (modifiers & MOD_SHIFT)
+        held.push_back(VK_SHIFT);
+    if (modifiers & MOD_ALT)
+        held.push_back(VK_MENU);
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD vk, bool up) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(in);
+    };
+    for (WORD vk : held)
+        add(vk, false);
+    add(key, false);
+    add(key, true);
+    for (auto it = held.rbegin(); it != held.rend(); ++it)
+        add(*it, true);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// The folder of this test program, where the build puts marker.exe.
+inline std::string TestProgramDir()
+{
+    return win32::ExeDir();
+}
+
+inline int CountLines(const std::string& path)
+{
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return 0;
+    char buf[4096];
+    DWORD n = 0;
+    int lines = 0;
+    while (ReadFile(f, buf, sizeof buf, &n, nullptr) && n > 0)
+        for (DWORD i = 0; i < n; ++i)
+            lines += buf[i] == '\n';
+    CloseHandle(f);
+    return lines;
+}
+
+} // namespace quickdex::test
