@@ -29,7 +29,7 @@ mkdir -p "$(dirname "$prefix")"
 (
     flock 9
     if ! [ -f "$prefix/.quickdex-ready" ]; then
-        wineboot -i </dev/null >/dev/null 2>&1
+        wineboot -i </dev/null >/dev/null 2>&1 9>&-
         wineserver -w
         touch "$prefix/.quickdex-ready"
     fi
