@@ -19,6 +19,24 @@ add_library(quickdex_win32 STATIC
 )
 target_link_libraries(quickdex_win32 PUBLIC quickdex_core winmm shell32 advapi32 user32 kernel32)
 
+# The windows of the program, shared by quickdex.exe and the tests that
+# drive them in-process.
+add_library(quickdex_ui STATIC
+  app/Application.cpp
+  ui/main/main.cpp
+  ui/main/AutoRun.cpp
+  ui/tray/CoolTrayIcon.cpp
+  platform/win32/Window.cpp
+)
+target_link_libraries(quickdex_ui PUBLIC quickdex_win32 comctl32 gdi32)
+
+set(QUICKDEX_RESOURCES ${CMAKE_SOURCE_DIR}/res/quickdex.rc)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I ${CMAKE_SOURCE_DIR}/res")
+
+add_executable(quickdex WIN32 app/WinMain.cpp ${QUICKDEX_RESOURCES})
+target_link_libraries(quickdex PRIVATE quickdex_ui)
+target_link_options(quickdex PRIVATE -s)
+
 # A target for the live tests: it writes a file beside itself when run.
 add_executable(marker tests/win/marker.cpp)
 target_link_options(marker PRIVATE -mwindows)

@@ -32,4 +32,13 @@ private:
     std::string path_;
 };
 
+// The text of the standard error box: the message with a full stop appended
+// when its last character sorts after the full stop (so "x." and "x!" stay).
+inline std::string ErrorBoxText(std::string message)
+{
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+        message += '.';
+    return message;
+}
+
 } // namespace quickdex

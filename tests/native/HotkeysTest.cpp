@@ -70,6 +70,17 @@ TEST(SectionName, ConversionFailuresNameTheFailingHalf)
     EXPECT_THROW(StrToInt("2147483648"), ConversionError);
 }
 
+TEST(ErrorBox, FullStopOnlyAfterCharactersThatSortAfterIt)
+{
+    EXPECT_EQ(ErrorBoxText("'' is not a valid integer value"), "'' is not a valid integer value.");
+    EXPECT_EQ(ErrorBoxText("Unable to write to C:\\q\\hotkey.ini"), "Unable to write to C:\\q\\hotkey.ini.");
+    EXPECT_EQ(ErrorBoxText("done."), "done.");
+    EXPECT_EQ(ErrorBoxText("why?"), "why?.");   // '?' sorts after '.'
+    EXPECT_EQ(ErrorBoxText("wow!"), "wow!");    // '!' sorts before it
+    EXPECT_EQ(ErrorBoxText("a-"), "a-");
+    EXPECT_EQ(ErrorBoxText(""), "");
+}
+
 TEST(ExeDir, AlwaysEndsInBackslash)
 {
     EXPECT_EQ(ExeDirOf("C:\\Tools\\quickdex.exe"), "C:\\Tools\\");

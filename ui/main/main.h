@@ -1,0 +1,140 @@
+#pragma once
+// The main window: the list of bindings with its commands and menus, the
+// owner of the hotkey table, the registrations and the tray icon.
+#include "app/Application.h"
+#include "engine/HotkeyEngine.h"
+#include "platform/win32/Win32Platform.h"
+#include "platform/win32/Window.h"
+#include "ui/main/AutoRun.h"
+#include "ui/main/ListText.h"
+#include "ui/tray/CoolTrayIcon.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <commctrl.h>
+
+namespace quickdex {
+
+inline constexpr const char* MainWindowCaption = "quickdex 3.5";
+inline constexpr const char* MainWindowClass = "TMainForm";
+
+// The hotkey editor as the main window uses it.
+class IBindingEditor {
+public:
+    virtual ~IBindingEditor() = default;
+    virtual void SetCaption(const char* caption) = 0; // "Add Hotkey" or "Change Hotkey"
+    virtual void SetFields(std::uint16_t hotKey, const std::string& path, const std::string& hint,
+                           const std::string& sort) = 0;
+    virtual void Show() = 0;
+};
+
+class TMainForm final : public win32::Window, private IEngineView, private IProgramWindow {
+public:
+    // `exeDir` (with its trailing backslash) holds hotkey.ini; `autoRun`
+    // knows the executable's path and the Run key.
+    TMainForm(TApplication& application, std::string exeDir,
+              AutoRunSetting autoRun = AutoRunSetting(win32::ModuleFileName()));
+    ~TMainForm() override;
+
+    // What the other windows plug in.
+    void SetEditor(IBindingEditor* editor) { editor_ = editor; }
+    std::function<void()> OnShowAbout;
+    std::function<void()> OnEditSort;
+
+    // Handlers, named after component and event.
+    void FormCreate();
+    void FormClose();
+    void AddBitBtnClick();
+    void ChangeBitBtnClick();
+    void DelBitBtnClick();
+    void Mini_BitBtnClick();
+    void C_BitBtnClick();
+    void MStop_NClick();
+    void Show_NClick();
+    void CoolTrayIconClick();
+    void N5Click();
+    void AutoRun_NClick();
+    void Sort_NClick();
+    void N3Click();
+    void N7Click();
+    void N6Click();
+    void M_ListViewColumnClick(int column);
+    int M_ListViewCompare(int slot1, int slot2) const;
+    std::string M_ListViewInfoTip(int row) const;
+    void M_ListViewDblClick();
+
+    // The reload cycle and registration, on the table the engine holds.
+    LoadResult ReloadHotkeys() { return engine_->ReloadHotkeys(); }
+    LoadResult ReloadAndRegister() { return engine_->ReloadAndRegister(); }
+    void RegisterAll() { engine_->RegisterAll(); }
+    void UnregisterAll() { engine_->UnregisterAll(); }
+    bool RunBuiltInAction(int slot) { return engine_->RunBuiltInAction(slot); }
+    // The section of the selected row as it stands in the file; empty when
+    // no row is selected.
+    std::string SelectedSectionName() const;
+    void ReadAutoRunSetting();
+    void ToggleAutoRun();
+
+    // Closes the window, which ends the program.
+    void Close();
+    void ShowMainWindow() override;
+    void CloseMainWindow() override;
+
+    HotkeyEngine& Engine() { return *engine_; }
+    const ListSortState& SortState() const { return sort_; }
+    TCoolTrayIcon& CoolTrayIcon() { return *tray_; }
+    HWND ListView() const { return listView_; }
+    HMENU MainMenu() const { return mainMenu_; }
+    HMENU TrayMenu() const { return trayMenu_; }
+    HMENU ListMenu() const { return listMenu_; }
+    bool AutoRunTicked() const { return autoRunTicked_; }
+    // The slot a row carries, and the selected row's (0: none).
+    int SlotOfRow(int row) const;
+    int SelectedSlot() const;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateMenus();
+    void CreateChildren();
+    void CreateTrayIcon();
+    void OnCommand(int id);
+    LRESULT OnNotify(const NMHDR& header);
+    void ShowListMenu(LPARAM position);
+    int MessageBoxText(const std::string& text, UINT style);
+
+    // IEngineView
+    void AddRow(int slot, const Tquickdex& binding) override;
+    void ClearRows() override;
+    void SetTrayImage(int index) override;
+    void SetStopCaptions(const char* caption) override;
+    void ShowPlainMessage(const char* text) override;
+
+    TApplication& app_;
+    std::string exeDir_;
+    AutoRunSetting autoRun_;
+    bool autoRunTicked_ = false;
+    ListSortState sort_;
+    IBindingEditor* editor_ = nullptr;
+
+    win32::Profile profile_;
+    win32::SystemApi system_;
+    std::unique_ptr<win32::HotkeyApi> hotkeyApi_;
+    std::unique_ptr<HotkeyEngine> engine_;
+
+    win32::FontHandle font_;
+    HMENU mainMenu_ = nullptr;
+    HMENU trayMenu_ = nullptr; // M_PopupMenu
+    HMENU listMenu_ = nullptr; // LV_PopupMenu
+    HIMAGELIST imageList_ = nullptr;
+    std::unique_ptr<win32::Panel> panel_;
+    HWND groupBox_ = nullptr;
+    HWND listView_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    std::unique_ptr<TCoolTrayIcon> tray_;
+};
+
+} // namespace quickdex

@@ -1,0 +1,109 @@
+#pragma once
+// The notification-area icon of the program, with the hidden window that
+// receives its mouse messages, its menu, and the watchers that hide the
+// program into the tray when it is minimised and bring back the taskbar
+// button when the main window is shown.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+namespace quickdex {
+
+inline constexpr UINT WM_TRAYCALLBACK = WM_USER + 0x400; // 0x800
+inline constexpr UINT TrayIconId = 1;
+
+enum class MouseButton { Left, Right, Middle };
+
+struct TrayShiftState {
+    bool shift = false;
+    bool alt = false;
+    bool ctrl = false;
+    bool left = false;
+    bool right = false;
+    bool middle = false;
+};
+
+class TCoolTrayIcon {
+public:
+    // `owner` is the window the component belongs to (the main window),
+    // `application` the window that carries the taskbar button. Both are
+    // watched from now on.
+    TCoolTrayIcon(HWND owner, HWND application);
+    ~TCoolTrayIcon();
+    TCoolTrayIcon(const TCoolTrayIcon&) = delete;
+    TCoolTrayIcon& operator=(const TCoolTrayIcon&) = delete;
+
+    // Called once the owner has set the properties: hides the application
+    // window when starting minimised, and shows the icon.
+    void Loaded();
+
+    bool AddIcon();
+    bool RemoveIcon();
+    bool UpdateIcon();
+    void HideToTray();
+
+    void SetIconList(HIMAGELIST list);
+    HIMAGELIST IconList() const { return iconList_; }
+    void SetIconIndex(int index);
+    int IconIndex() const { return iconIndex_; }
+    void SetIcon(HICON icon);
+    HICON Icon() const { return icon_; }
+    void SetIconVisible(bool visible);
+    bool IconVisible() const { return iconVisible_; }
+    void SetHint(const std::string& hint);
+    void SetShowHint(bool show);
+    void SetCycleIcons(bool cycle);
+    void SetCycleInterval(UINT milliseconds);
+
+    bool Enabled = true;
+    HMENU PopupMenu = nullptr; // not owned
+    bool LeftPopup = false;
+    bool StartMinimized = false;
+    bool MinimizeToTray = false;
+
+    std::function<void()> OnClick;
+    std::function<void()> OnDblClick;
+    std::function<void(MouseButton, TrayShiftState, int, int)> OnMouseDown;
+    std::function<void(MouseButton, TrayShiftState, int, int)> OnMouseUp;
+    std::function<void(TrayShiftState, int, int)> OnMouseMove;
+    std::function<void(int)> OnCycle;
+    // The control of the program that holds the keyboard focus, given it
+    // again when the main window moves or is shown.
+    std::function<HWND()> ActiveControl;
+
+    HWND Handle() const { return window_; }
+    const NOTIFYICONDATAA& IconData() const { return iconData_; }
+    int CycleNextIndex() const;
+
+private:
+    bool PrepareIconData();
+    void ShowMenuAtCursor();
+    void HandleTrayMessage(UINT mouseMessage);
+    void CycleTick();
+
+    static LRESULT CALLBACK TrayWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK WatchApplicationWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK WatchOwnerWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND owner_;
+    HWND application_;
+    HWND window_ = nullptr;
+    NOTIFYICONDATAA iconData_{};
+    HIMAGELIST iconList_ = nullptr;
+    int iconIndex_ = 0;
+    HICON icon_ = nullptr; // owned
+    bool iconVisible_ = true;
+    std::string hint_;
+    bool showHint_ = false;
+    bool clickPending_ = false;
+    bool cycleIcons_ = false;
+    UINT cycleInterval_ = 0;
+    WNDPROC savedApplicationProc_ = nullptr;
+    WNDPROC savedOwnerProc_ = nullptr;
+};
+
+} // namespace quickdex
