@@ -16,8 +16,9 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 add_library(quickdex_win32 STATIC
   platform/win32/Win32Platform.cpp
+  platform/win32/Window.cpp
 )
-target_link_libraries(quickdex_win32 PUBLIC quickdex_core winmm shell32 advapi32 user32 kernel32)
+target_link_libraries(quickdex_win32 PUBLIC quickdex_core comctl32 gdi32 winmm shell32 advapi32 user32 kernel32)
 
 # The windows of the program, shared by quickdex.exe and the tests that
 # drive them in-process.
@@ -26,9 +27,8 @@ add_library(quickdex_ui STATIC
   ui/main/main.cpp
   ui/main/AutoRun.cpp
   ui/tray/CoolTrayIcon.cpp
-  platform/win32/Window.cpp
 )
-target_link_libraries(quickdex_ui PUBLIC quickdex_win32 comctl32 gdi32)
+target_link_libraries(quickdex_ui PUBLIC quickdex_win32)
 
 set(QUICKDEX_RESOURCES ${CMAKE_SOURCE_DIR}/res/quickdex.rc)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I ${CMAKE_SOURCE_DIR}/res")
@@ -57,3 +57,9 @@ quickdex_win_test(win_platform_tests
 quickdex_win_test(win_engine_tests
   tests/win/HotkeyLiveTest.cpp
 )
+
+# quickdex.exe driven from another process.
+quickdex_win_test(e2e_tests
+  tests/e2e/QuickdexE2ETest.cpp
+)
+add_dependencies(e2e_tests quickdex)

@@ -16,7 +16,7 @@ if [ -z "${DISPLAY:-}" ]; then
     num=$(( $(printf '%s' "$prefix" | cksum | cut -d' ' -f1) % 400 + 100 ))
     if ! [ -e "/tmp/.X11-unix/X$num" ] || ! xdpyinfo -display ":$num" >/dev/null 2>&1; then
         rm -f "/tmp/.X$num-lock" "/tmp/.X11-unix/X$num"
-        setsid Xvfb ":$num" -screen 0 1280x800x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+        setsid Xvfb ":$num" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
         for _ in $(seq 50); do
             xdpyinfo -display ":$num" >/dev/null 2>&1 && break
             sleep 0.1
@@ -28,10 +28,15 @@ fi
 mkdir -p "$(dirname "$prefix")"
 (
     flock 9
-    if ! [ -f "$prefix/.quickdex-ready" ]; then
+    if ! [ -f "$prefix/.quickdex-ready-2" ]; then
         wineboot -i </dev/null >/dev/null 2>&1 9>&-
+        # A virtual desktop: Wine then draws window frames, a taskbar with
+        # its buttons and a notification area itself, as Windows does,
+        # whatever X server (or none but Xvfb) is behind it.
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1 9>&-
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1 9>&-
         wineserver -w
-        touch "$prefix/.quickdex-ready"
+        touch "$prefix/.quickdex-ready-2"
     fi
 ) 9>"$prefix.lock"
 

@@ -1,9 +1,22 @@
 #!/usr/bin/env bash
-# Builds what is missing and runs quickdex under Wine. Until the program's
-# windows exist this runs the Windows smoke test: a real hotkey, pressed
-# through SendInput, starts its target through the shell.
+# Builds what is missing and starts quickdex.exe under Wine, in Wine's
+# virtual desktop (its taskbar shows the tray icon). On the first run a
+# small sample hotkey.ini is put beside the exe, with bindings that work
+# under Wine; an existing one is never touched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh win
-exec cmake/wine-run.sh "$PWD/build/win/wineprefix" build/win/win_engine_tests.exe --gtest_filter='*Smoke*'
+
+exe_dir=build/win
+if ! [ -f "$exe_dir/hotkey.ini" ]; then
+    printf '%s\r\n' \
+        '[3+78]' 'Action=notepad.exe' 'Hint=The text editor' 'Sort=Tools' \
+        '[3+69]' 'Action=C:\windows' 'Hint=The Windows folder' 'Sort=Folders' \
+        '[6+67]' 'Action=Control Panel' 'Hint=All the settings' 'Sort=System' \
+        '[3+81]' 'Action=Show quickdex' 'Hint=Brings this window to the front' 'Sort=quickdex' \
+        >"$exe_dir/hotkey.ini"
+    echo "run: wrote a sample $exe_dir/hotkey.ini"
+fi
+echo "run: quickdex is in the notification area (Ctrl+Alt+Q shows its window, Ctrl+Alt+N starts Notepad)"
+exec cmake/wine-run.sh "$PWD/build/win/wineprefix" "$exe_dir/quickdex.exe"

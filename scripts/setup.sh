@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake make g++ googletest libgtest-dev # native build and its tests
     mingw-w64                              # the Windows build
-    wine wine64                            # running it
+    wine wine64 fonts-wine                 # running it
     xvfb x11-utils xauth imagemagick       # a display for Wine, and screenshots
 )
 missing=()

@@ -1,0 +1,120 @@
+// quickdex.exe as its users meet it, driven from another process: bindings
+// pressed with SendInput, commands sent to its windows, its exit watched.
+#include "QuickdexProcess.h"
+
+#include <gtest/gtest.h>
+
+namespace quickdex {
+namespace {
+
+using namespace quickdex::test;
+
+class QuickdexE2ETest : public ::testing::Test {
+protected:
+    std::string Marker(const std::string& name)
+    {
+        const std::string target = dir.File(name + ".exe");
+        EXPECT_TRUE(CopyFileA((TestProgramDir() + "marker.exe").c_str(), target.c_str(), FALSE));
+        return target;
+    }
+    int Runs(const std::string& name) { return CountLines(dir.File(name + ".ran")); }
+    bool WaitForRuns(const std::string& name, int count, DWORD ms = 20000)
+    {
+        return PumpUntil([&] { return Runs(name) >= count; }, ms);
+    }
+    void Idle(DWORD ms) { PumpUntil([] { return false; }, ms); }
+
+    TempDir dir;
+};
+
+TEST_F(QuickdexE2ETest, StartsInTrayPressRunsTargetAndCloseOnlyHides)
+{
+    const std::string a = Marker("a");
+    dir.Write("hotkey.ini", "[3+81]\r\nAction=" + a + "\r\nHint=marker\r\nSort=Test\r\n");
+    QuickdexProcess quickdex(dir);
+    ASSERT_TRUE(quickdex.Started());
+    ASSERT_TRUE(quickdex.WaitUntilHeld(MOD_CONTROL | MOD_ALT, 'Q')) << "the binding was never registered";
+
+    // Only the tray icon: the main window and the application window (which
+    // carries the taskbar button) are hidden.
+    HWND main = quickdex.MainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(IsWindowVisible(main));
+    ASSERT_NE(quickdex.ApplicationWindow(), nullptr);
+    EXPECT_FALSE(IsWindowVisible(quickdex.ApplicationWindow()));
+    EXPECT_EQ(win32::WindowText(quickdex.ApplicationWindow()), "quickdex 3.50");
+    EXPECT_EQ(quickdex.ListRowCount(), 1);
+
+    PressCombination(MOD_CONTROL | MOD_ALT, 'Q');
+    ASSERT_TRUE(WaitForRuns("a", 1)) << "the press did not start the target";
+
+    PostMessageA(main, WM_COMMAND, ids::Show_N, 0);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(main) != FALSE; }, 10000));
+    EXPECT_TRUE(IsWindowVisible(quickdex.ApplicationWindow())) << "no taskbar button while shown";
+
+    // The title-bar close button only hides into the tray.
+    PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(main); }, 10000));
+    EXPECT_FALSE(IsWindowVisible(quickdex.ApplicationWindow()));
+    Idle(500);
+    EXPECT_TRUE(quickdex.Running());
+    PressCombination(MOD_CONTROL | MOD_ALT, 'Q');
+    EXPECT_TRUE(WaitForRuns("a", 2)) << "hotkeys stopped working after the close button";
+}
+
+TEST_F(QuickdexE2ETest, StopAndStartFromTheTrayMenu)
+{
+    const std::string a = Marker("a");
+    dir.Write("hotkey.ini", "[6+69]\r\nAction=" + a + "\r\n");
+    QuickdexProcess quickdex(dir);
+    ASSERT_TRUE(quickdex.WaitUntilHeld(MOD_CONTROL | MOD_SHIFT, 'E'));
+    HWND main = quickdex.MainWindow();
+
+    PostMessageA(main, WM_COMMAND, ids::Stop_N, 0);
+    ASSERT_TRUE(quickdex.WaitUntilHeld(MOD_CONTROL | MOD_SHIFT, 'E', false)) << "Stop kept the hotkey";
+    PressCombination(MOD_CONTROL | MOD_SHIFT, 'E');
+    Idle(2500);
+    EXPECT_EQ(Runs("a"), 0) << "a stopped hotkey ran its target";
+
+    PostMessageA(main, WM_COMMAND, ids::Stop_N, 0); // now reads "Start"
+    ASSERT_TRUE(quickdex.WaitUntilHeld(MOD_CONTROL | MOD_SHIFT, 'E'));
+    PressCombination(MOD_CONTROL | MOD_SHIFT, 'E');
+    EXPECT_TRUE(WaitForRuns("a", 1)) << "Start did not bring the hotkey back";
+}
+
+TEST_F(QuickdexE2ETest, ExitEndsTheProcessAndReleasesEveryHotkey)
+{
+    dir.Write("hotkey.ini", "[3+81]\r\nAction=a\r\n[4+117]\r\nAction=b\r\n[0+123]\r\nAction=c\r\n");
+    QuickdexProcess quickdex(dir);
+    ASSERT_TRUE(quickdex.WaitUntilHeld(0, VK_F12));
+    EXPECT_TRUE(CombinationHeld(MOD_CONTROL | MOD_ALT, 'Q'));
+    EXPECT_TRUE(CombinationHeld(MOD_SHIFT, VK_F6));
+
+    PostMessageA(quickdex.MainWindow(), WM_COMMAND, ids::N4, 0);
+    ASSERT_TRUE(quickdex.WaitForExit(15000)) << "Exit did not end the program";
+    EXPECT_FALSE(CombinationHeld(MOD_CONTROL | MOD_ALT, 'Q'));
+    EXPECT_FALSE(CombinationHeld(MOD_SHIFT, VK_F6));
+    EXPECT_FALSE(CombinationHeld(0, VK_F12));
+}
+
+TEST_F(QuickdexE2ETest, MalformedFileShowsTheConversionErrorOnceAndRunsOn)
+{
+    dir.Write("hotkey.ini", "[2+65]\r\nAction=a\r\n[65]\r\nAction=x\r\n");
+    QuickdexProcess quickdex(dir);
+    HWND box = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (box = FindProcessWindow(quickdex.Id(), "#32770", "quickdex 3.50")) != nullptr; },
+                          30000))
+        << "no error box";
+    EXPECT_EQ(MessageBoxText(box), "'' is not a valid integer value.");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(box); }, 10000));
+
+    Idle(2000);
+    EXPECT_EQ(FindProcessWindow(quickdex.Id(), "#32770"), nullptr) << "a second box";
+    EXPECT_TRUE(quickdex.Running());
+    EXPECT_EQ(quickdex.ListRowCount(), 0);
+    EXPECT_FALSE(CombinationHeld(MOD_CONTROL, 'A')) << "a slot read before the bad section was registered";
+}
+
+} // namespace
+} // namespace quickdex

@@ -1,0 +1,116 @@
+#pragma once
+// Drives a real quickdex.exe from outside: a copy of it in a fresh folder
+// with a prepared hotkey.ini, started as its own process.
+#include "support/TempDir.h"
+#include "platform/win32/Window.h"
+#include "ui/main/MainIds.h"
+#include "win/WinSupport.h"
+
+#include <string>
+#include <vector>
+
+#include <windows.h>
+#include <commctrl.h>
+
+namespace quickdex::test {
+
+// A window of `process` with the given class (and caption, when given).
+inline HWND FindProcessWindow(DWORD process, const char* className, const char* caption = nullptr)
+{
+    struct Search {
+        DWORD process;
+        const char* className;
+        const char* caption;
+        HWND found;
+    } search{process, className, caption, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            char name[256] = {};
+            GetClassNameA(hwnd, name, sizeof name);
+            if (owner != s.process || std::string(name) != s.className)
+                return TRUE;
+            if (s.caption && win32::WindowText(hwnd) != s.caption)
+                return TRUE;
+            s.found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Whether some program holds the combination: our own registration of it fails.
+inline bool CombinationHeld(unsigned modifiers, unsigned key)
+{
+    if (!RegisterHotKey(nullptr, 0x3FFE, modifiers, key))
+        return true;
+    UnregisterHotKey(nullptr, 0x3FFE);
+    return false;
+}
+
+class QuickdexProcess {
+public:
+    explicit QuickdexProcess(const TempDir& dir) : dir_(dir)
+    {
+        const std::string exe = dir.File("quickdex.exe");
+        CopyFileA((TestProgramDir() + "quickdex.exe").c_str(), exe.c_str(), FALSE);
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        std::string commandLine = "\"" + exe + "\"";
+        started_ = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                  dir.Path().string().c_str(), &si, &info_) != FALSE;
+    }
+    ~QuickdexProcess()
+    {
+        if (!started_)
+            return;
+        if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+            if (HWND main = MainWindow())
+                PostMessageA(main, WM_COMMAND, ids::N4, 0);
+            if (WaitForSingleObject(info_.hProcess, 5000) == WAIT_TIMEOUT)
+                TerminateProcess(info_.hProcess, 1);
+        }
+        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
+    }
+    QuickdexProcess(const QuickdexProcess&) = delete;
+    QuickdexProcess& operator=(const QuickdexProcess&) = delete;
+
+    bool Started() const { return started_; }
+    DWORD Id() const { return info_.dwProcessId; }
+    bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+    bool WaitForExit(DWORD ms) const { return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0; }
+
+    HWND MainWindow() const { return FindProcessWindow(info_.dwProcessId, "TMainForm"); }
+    HWND ApplicationWindow() const { return FindProcessWindow(info_.dwProcessId, "TApplication"); }
+
+    // Waits until the program holds `modifiers`+`key`, that is, until its
+    // start-up has registered the bindings.
+    bool WaitUntilHeld(unsigned modifiers, unsigned key, bool held = true, DWORD ms = 30000) const
+    {
+        return PumpUntil([&] { return CombinationHeld(modifiers, key) == held; }, ms);
+    }
+
+    // The row count of the main window's list, read across the process line.
+    int ListRowCount() const
+    {
+        HWND main = MainWindow();
+        HWND list = main ? FindWindowExA(main, nullptr, WC_LISTVIEWA, nullptr) : nullptr;
+        return list ? static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) : -1;
+    }
+
+private:
+    const TempDir& dir_;
+    PROCESS_INFORMATION info_{};
+    bool started_ = false;
+};
+
+// The text of a message box (its static control) and a way to press a button.
+inline std::string MessageBoxText(HWND box)
+{
+    return win32::WindowText(GetDlgItem(box, 0xFFFF));
+}
+
+} // namespace quickdex::test
