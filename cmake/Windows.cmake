@@ -58,6 +58,13 @@ quickdex_win_test(win_engine_tests
   tests/win/HotkeyLiveTest.cpp
 )
 
+# The windows in-process, with the program's resources.
+quickdex_win_test(win_ui_tests
+  tests/win/MainFormTest.cpp
+  ${QUICKDEX_RESOURCES}
+)
+target_link_libraries(win_ui_tests PRIVATE quickdex_ui)
+
 # quickdex.exe driven from another process.
 quickdex_win_test(e2e_tests
   tests/e2e/QuickdexE2ETest.cpp

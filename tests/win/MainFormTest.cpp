@@ -1,0 +1,408 @@
+// The main window in-process, on a temporary folder: its real list view,
+// menus, message boxes and registry, driven through its handlers and messages.
+#include "DialogAnswerer.h"
+#include "WinSupport.h"
+#include "app/Application.h"
+#include "store/KeyNames.h"
+#include "support/TempDir.h"
+#include "ui/main/MainIds.h"
+#include "ui/main/main.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace quickdex {
+namespace {
+
+using namespace quickdex::test;
+
+constexpr const char* TestRunKey = "\\SOFTWARE\\quickdexTest\\Run";
+
+struct RowView {
+    std::string caption, action, sort;
+    int slot;
+    bool operator==(const RowView&) const = default;
+};
+
+class RecordingEditor : public IBindingEditor {
+public:
+    void SetCaption(const char* caption) override { this->caption = caption; }
+    void SetFields(std::uint16_t key, const std::string& p, const std::string& h, const std::string& s) override
+    {
+        hotKey = key;
+        path = p;
+        hint = h;
+        sort = s;
+    }
+    void Show() override { ++shows; }
+    std::string caption, path, hint, sort;
+    std::uint16_t hotKey = 0;
+    int shows = 0;
+};
+
+class MainFormTest : public ::testing::Test {
+protected:
+    MainFormTest()
+    {
+        HKEY key = nullptr;
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, TestRunKey + 1, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        RegCloseKey(key);
+        app.SetTitle(ApplicationTitle);
+    }
+    ~MainFormTest() override
+    {
+        form.reset();
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\quickdexTest");
+    }
+
+    void Start(const std::string& ini)
+    {
+        dir.Write("hotkey.ini", ini);
+        form.emplace(app, dir.Dir(), AutoRunSetting(exePath, HKEY_LOCAL_MACHINE, TestRunKey));
+        form->SetEditor(&editor);
+    }
+    std::vector<RowView> Rows() const
+    {
+        std::vector<RowView> rows;
+        HWND list = form->ListView();
+        const int count = ListView_GetItemCount(list);
+        for (int row = 0; row < count; ++row) {
+            char text[3][512] = {};
+            for (int column = 0; column < 3; ++column)
+                ListView_GetItemText(list, row, column, text[column], 512);
+            rows.push_back({text[0], text[1], text[2], form->SlotOfRow(row)});
+        }
+        return rows;
+    }
+    std::vector<std::string> Column(int column) const
+    {
+        std::vector<std::string> out;
+        for (const RowView& r : Rows())
+            out.push_back(column == 0 ? r.caption : column == 1 ? r.action : r.sort);
+        return out;
+    }
+    void ClickColumn(int column)
+    {
+        NMLISTVIEW click{};
+        click.hdr.hwndFrom = form->ListView();
+        click.hdr.idFrom = ids::M_ListView;
+        click.hdr.code = LVN_COLUMNCLICK;
+        click.iItem = -1;
+        click.iSubItem = column;
+        SendMessageA(form->Handle(), WM_NOTIFY, ids::M_ListView, reinterpret_cast<LPARAM>(&click));
+    }
+    void Select(int row) { ListView_SetItemState(form->ListView(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED); }
+    int RowOfSlotAction(const std::string& action) const
+    {
+        const auto rows = Rows();
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            if (rows[i].action == action)
+                return static_cast<int>(i);
+        return -1;
+    }
+    std::string InfoTip(int row)
+    {
+        char buffer[256] = "item text";
+        NMLVGETINFOTIPA tip{};
+        tip.hdr.hwndFrom = form->ListView();
+        tip.hdr.code = LVN_GETINFOTIPA;
+        tip.pszText = buffer;
+        tip.cchTextMax = sizeof buffer;
+        tip.iItem = row;
+        SendMessageA(form->Handle(), WM_NOTIFY, ids::M_ListView, reinterpret_cast<LPARAM>(&tip));
+        return buffer;
+    }
+    std::string MenuText(HMENU menu, int id) const
+    {
+        char text[128] = {};
+        GetMenuStringA(menu, static_cast<UINT>(id), text, sizeof text, MF_BYCOMMAND);
+        return text;
+    }
+    void SetRunValue(const char* data, DWORD type = REG_SZ)
+    {
+        HKEY key = nullptr;
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, TestRunKey + 1, 0, KEY_ALL_ACCESS, &key);
+        RegSetValueExA(key, "quickdex", 0, type, reinterpret_cast<const BYTE*>(data), static_cast<DWORD>(strlen(data) + 1));
+        RegCloseKey(key);
+    }
+    std::optional<std::string> RunValue() const
+    {
+        char data[1024] = {};
+        DWORD size = sizeof data;
+        DWORD type = 0;
+        if (RegGetValueA(HKEY_LOCAL_MACHINE, TestRunKey + 1, "quickdex", RRF_RT_ANY, &type, data, &size) != ERROR_SUCCESS)
+            return std::nullopt;
+        return std::string(data);
+    }
+
+    const std::string exePath = "C:\\Program Files\\quickdex\\quickdex.exe";
+    TempDir dir;
+    TApplication app;
+    RecordingEditor editor;
+    std::optional<TMainForm> form;
+};
+
+const char* const ThreeBindings = "[3+66]\r\nAction=C:\\b.exe\r\nHint=bee\r\nSort=zoo\r\n"
+                                  "[2+65]\r\nAction=a.exe\r\nHint=ay\r\nSort=Alpha\r\n"
+                                  "[0+112]\r\nAction=Show quickdex\r\nHint=eff one\r\n";
+
+TEST_F(MainFormTest, LayoutTextsAndRowsAfterLoad)
+{
+    Start(ThreeBindings);
+    EXPECT_EQ(win32::WindowText(form->Handle()), "quickdex 3.5");
+    EXPECT_FALSE(IsWindowVisible(form->Handle())) << "the main window starts hidden";
+    EXPECT_FALSE(IsWindowVisible(app.Handle())) << "no taskbar button at start";
+    RECT client;
+    GetClientRect(form->Handle(), &client);
+    EXPECT_EQ(client.right, win32::Scale(394));
+    EXPECT_EQ(client.bottom, win32::Scale(404));
+    EXPECT_EQ(GetWindowLongA(form->Handle(), GWL_STYLE) & WS_MAXIMIZEBOX, 0);
+
+    char header[3][64] = {};
+    for (int i = 0; i < 3; ++i) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT;
+        column.pszText = header[i];
+        column.cchTextMax = 64;
+        SendMessageA(form->ListView(), LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+    EXPECT_STREQ(header[0], "HotKey");
+    EXPECT_STREQ(header[1], "Applicaton/Action");
+    EXPECT_STREQ(header[2], "Sort");
+
+    const std::vector<RowView> expected = {
+        {"Ctrl + ALT + B", "C:\\b.exe", "zoo", 1},
+        {"Ctrl + A", "a.exe", "Alpha", 2},
+        {"F1", "Show quickdex", "Other", 3},
+    };
+    EXPECT_EQ(Rows(), expected);
+
+    EXPECT_EQ(MenuText(form->MainMenu(), ids::MStop_N), "Stop");
+    EXPECT_EQ(MenuText(form->MainMenu(), ids::N7), "Go to quickdex Home Page ->");
+    EXPECT_EQ(MenuText(form->MainMenu(), ids::Sort_N), "Edit Sort");
+    EXPECT_EQ(MenuText(form->TrayMenu(), ids::Show_N), "Show");
+    EXPECT_EQ(MenuText(form->ListMenu(), ids::Delete_N), "Delete");
+}
+
+TEST_F(MainFormTest, SortingClicksAndRowToBindingAfterSorting)
+{
+    Start(ThreeBindings);
+    ClickColumn(0);
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"Ctrl + A", "Ctrl + ALT + B", "F1"}));
+    ClickColumn(0);
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"F1", "Ctrl + ALT + B", "Ctrl + A"}));
+    ClickColumn(0);
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"Ctrl + A", "Ctrl + ALT + B", "F1"}));
+    ClickColumn(2);
+    EXPECT_EQ(Column(2), (std::vector<std::string>{"Alpha", "Other", "zoo"}));
+    ClickColumn(2);
+    EXPECT_EQ(Column(2), (std::vector<std::string>{"zoo", "Other", "Alpha"}));
+
+    // Sorted by "Sort" descending: every step from a row reaches its own binding.
+    const int row = RowOfSlotAction("a.exe");
+    ASSERT_EQ(row, 2);
+    EXPECT_EQ(InfoTip(row), "ay");
+    EXPECT_EQ(InfoTip(0), "bee");
+    Select(row);
+    form->ChangeBitBtnClick();
+    EXPECT_EQ(editor.caption, "Change Hotkey");
+    EXPECT_EQ(editor.hotKey, MakeShortcut(65, shiftstate::Ctrl));
+    EXPECT_EQ(editor.path, "a.exe");
+    EXPECT_EQ(editor.hint, "ay");
+    EXPECT_EQ(editor.sort, "Alpha");
+
+    {
+        DialogAnswerer answerer(IDOK);
+        form->DelBitBtnClick();
+        ASSERT_EQ(answerer.Boxes().size(), 1u);
+    }
+    EXPECT_EQ(dir.Read("hotkey.ini").find("[2+65]"), std::string::npos);
+    EXPECT_NE(dir.Read("hotkey.ini").find("[3+66]"), std::string::npos);
+    // Back in slot order, and the next click on the same column sorts up.
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"C:\\b.exe", "Show quickdex"}));
+    EXPECT_EQ(form->SortState().LastSortColumn, -1);
+    ClickColumn(2);
+    EXPECT_FALSE(form->SortState().SortDescending);
+}
+
+TEST_F(MainFormTest, DeleteConfirmationTextAndCancel)
+{
+    Start("[1+65]\r\nAction=\"C:\\My Apps\\x.exe\" -a,b\r\nSort=My Work\r\n");
+    const std::string before = dir.Read("hotkey.ini");
+    Select(0);
+    DialogAnswerer answerer(IDCANCEL);
+    form->DelBitBtnClick();
+    const auto boxes = answerer.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, L"quickdex 3.5");
+    EXPECT_EQ(boxes[0].text, L"Are you sure to delete the item \"Alt + A: \"\"\"C:\\My Apps\\x.exe\"\" -a,b\",\"My Work\"\"?");
+    EXPECT_TRUE(boxes[0].hasCancel);
+    EXPECT_EQ(dir.Read("hotkey.ini"), before);
+    EXPECT_EQ(Rows().size(), 1u);
+}
+
+TEST_F(MainFormTest, NoSelectionNoticesAndDoubleClickOnNothing)
+{
+    Start(ThreeBindings);
+    DialogAnswerer answerer;
+    form->ChangeBitBtnClick();
+    form->DelBitBtnClick();
+    form->M_ListViewDblClick();
+    const auto boxes = answerer.Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, L"Please select the item you want to change");
+    // The ideographic full stop, whatever the system's code page.
+    EXPECT_EQ(boxes[1].text, L"Please select the item you want to delete\u3002");
+    EXPECT_EQ(boxes[1].caption, L"quickdex 3.5");
+    EXPECT_EQ(editor.shows, 0);
+}
+
+TEST_F(MainFormTest, StopStartCaptionsTrayImageAndRegistrations)
+{
+    Start("[5+80]\r\nAction=x\r\n");
+    auto held = [] {
+        if (!RegisterHotKey(nullptr, 77, MOD_SHIFT | MOD_ALT, 'P'))
+            return true;
+        UnregisterHotKey(nullptr, 77);
+        return false;
+    };
+    EXPECT_TRUE(held());
+    SendMessageA(form->Handle(), WM_COMMAND, ids::Stop_N, 0);
+    EXPECT_EQ(MenuText(form->MainMenu(), ids::MStop_N), "Start");
+    EXPECT_EQ(MenuText(form->TrayMenu(), ids::Stop_N), "Start");
+    EXPECT_EQ(form->CoolTrayIcon().IconIndex(), 1);
+    EXPECT_FALSE(held());
+    EXPECT_EQ(Rows().size(), 1u);
+    SendMessageA(form->Handle(), WM_COMMAND, ids::MStop_N, 0);
+    EXPECT_EQ(MenuText(form->MainMenu(), ids::MStop_N), "Stop");
+    EXPECT_EQ(form->CoolTrayIcon().IconIndex(), 0);
+    EXPECT_TRUE(held());
+}
+
+TEST_F(MainFormTest, CloseButtonHidesAndExitReleasesEverything)
+{
+    Start("[5+81]\r\nAction=x\r\n");
+    form->ShowMainWindow();
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_TRUE(IsWindowVisible(app.Handle())) << "the taskbar button comes back with the window";
+    SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    PumpUntil([&] { return !IsWindowVisible(form->Handle()); }, 5000);
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    EXPECT_FALSE(IsWindowVisible(app.Handle()));
+    EXPECT_TRUE(IsWindow(form->Handle()));
+
+    form->C_BitBtnClick();
+    EXPECT_FALSE(IsWindow(form->Handle()));
+    EXPECT_TRUE(RegisterHotKey(nullptr, 78, MOD_SHIFT | MOD_ALT, 'Q'));
+    UnregisterHotKey(nullptr, 78);
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "closing did not end the loop";
+}
+
+TEST_F(MainFormTest, AutoRunTickAtStartAndToggle)
+{
+    // No value: unticked; the item writes the path, then deletes it.
+    Start("");
+    EXPECT_FALSE(form->AutoRunTicked());
+    SendMessageA(form->Handle(), WM_COMMAND, ids::AutoRun_N, 0);
+    EXPECT_TRUE(form->AutoRunTicked());
+    EXPECT_EQ(RunValue(), exePath);
+    EXPECT_EQ(GetMenuState(form->MainMenu(), ids::AutoRun_N, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    SendMessageA(form->Handle(), WM_COMMAND, ids::AutoRun_N, 0);
+    EXPECT_FALSE(form->AutoRunTicked());
+    EXPECT_EQ(RunValue(), std::nullopt);
+    form.reset();
+
+    struct Case {
+        const char* value;
+        bool ticked;
+        std::optional<std::string> after;
+    };
+    const Case cases[] = {
+        {"C:\\Program Files\\quickdex\\quickdex.exe", true, exePath}, // the current path: left alone
+        {"C:\\Old\\quickdex.exe", true, exePath},                     // another copy: replaced
+        {"c:\\program files\\quickdex\\quickdex.exe", true, exePath}, // case counts
+        {"", false, std::string()},                                   // empty: unticked, kept
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        SetRunValue(c.value);
+        Start("");
+        EXPECT_EQ(form->AutoRunTicked(), c.ticked);
+        EXPECT_EQ(RunValue(), c.after);
+        form.reset();
+    }
+}
+
+TEST_F(MainFormTest, AutoRunWrongTypeIsShownAndBindingsStillLoad)
+{
+    SetRunValue("1234", REG_BINARY);
+    DialogAnswerer answerer;
+    Start("[5+82]\r\nAction=x\r\n");
+    const auto boxes = answerer.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, L"Invalid data type for 'quickdex'"); // "'" sorts before ".": no full stop
+    EXPECT_EQ(boxes[0].caption, L"quickdex 3.50");
+    EXPECT_EQ(Rows().size(), 1u);
+    EXPECT_FALSE(RegisterHotKey(nullptr, 79, MOD_SHIFT | MOD_ALT, 'R')) << "the binding was not registered";
+}
+
+TEST_F(MainFormTest, MoreThanHundredSectionsAreReportedOnce)
+{
+    std::string ini;
+    for (int i = 0; i < 150; ++i)
+        ini += "[7+" + std::to_string(150 + i) + "]\r\nAction=x\r\n";
+    DialogAnswerer answerer;
+    Start(ini);
+    const auto boxes = answerer.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, L"hotkey.ini holds 150 bindings; only the first 100 are used");
+    EXPECT_EQ(Rows().size(), 100u);
+    EXPECT_EQ(form->Engine().Hotkeys.HotkeyCount, 100);
+}
+
+TEST_F(MainFormTest, TrayIconRecordClicksAndPictures)
+{
+    Start("");
+    const NOTIFYICONDATAA& data = form->CoolTrayIcon().IconData();
+    EXPECT_EQ(data.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
+    EXPECT_EQ(data.uID, 1u);
+    EXPECT_EQ(data.uCallbackMessage, 0x800u);
+    EXPECT_EQ(data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(data.szTip[0], '\0');
+
+    int clicks = 0;
+    form->CoolTrayIcon().OnClick = [&] {
+        ++clicks;
+        form->CoolTrayIconClick();
+    };
+    HWND tray = form->CoolTrayIcon().Handle();
+    SendMessageA(tray, WM_TRAYCALLBACK, TrayIconId, WM_LBUTTONDOWN);
+    EXPECT_EQ(clicks, 0);
+    SendMessageA(tray, WM_TRAYCALLBACK, TrayIconId, WM_LBUTTONUP);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    SendMessageA(tray, WM_TRAYCALLBACK, TrayIconId, WM_LBUTTONDBLCLK);
+    SendMessageA(tray, WM_TRAYCALLBACK, TrayIconId, WM_LBUTTONUP);
+    EXPECT_EQ(clicks, 1) << "a double click raised a second click";
+
+    form->CoolTrayIcon().Enabled = false;
+    SendMessageA(tray, WM_TRAYCALLBACK, TrayIconId, WM_LBUTTONDOWN);
+    SendMessageA(tray, WM_TRAYCALLBACK, TrayIconId, WM_LBUTTONUP);
+    EXPECT_EQ(clicks, 1);
+    form->CoolTrayIcon().Enabled = true;
+
+    form->CoolTrayIcon().SetIconIndex(7);
+    EXPECT_EQ(form->CoolTrayIcon().IconIndex(), 4);
+    EXPECT_EQ(SendMessageA(tray, WM_QUERYENDSESSION, 0, 0), 1);
+
+    // Minimising the application hides everything into the tray.
+    form->Mini_BitBtnClick();
+    PumpUntil([&] { return !IsWindowVisible(form->Handle()); }, 5000);
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    EXPECT_FALSE(IsWindowVisible(app.Handle()));
+}
+
+} // namespace
+} // namespace quickdex
