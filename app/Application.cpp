@@ -45,6 +45,12 @@ int TApplication::Run()
 {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        // Tab moves between the controls of whichever window has them.
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) {
+            HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+            if (root && IsDialogMessageA(root, &msg))
+                continue;
+        }
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

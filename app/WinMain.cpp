@@ -1,23 +1,39 @@
 // quickdex: system-wide hotkeys for the things you start all day.
 #include "app/Application.h"
 #include "platform/win32/Win32Platform.h"
+#include "ui/dialogs/AddOrChange.h"
+#include "ui/dialogs/DoList.h"
+#include "ui/dialogs/Sort.h"
 #include "ui/main/main.h"
 
 #include <commctrl.h>
+#include <ole2.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    OleInitialize(nullptr); // the shell's folder-browse dialog needs COM
 
     using namespace quickdex;
     TApplication application;
     application.SetTitle(ApplicationTitle);
+    int result = 1;
     try {
-        TMainForm mainForm(application, win32::ExeDir());
-        return application.Run();
+        const std::string exeDir = win32::ExeDir();
+        TMainForm mainForm(application, exeDir);
+        TAddOrChange_Form editor(application, mainForm, exeDir);
+        TDoList_Form chooser(application, editor.Handle(), editor.Path_LabEdit(), editor.Hint_LabEdit());
+        TSort_Form sortForm(application, mainForm.Handle(), exeDir);
+        TAddOrChangeSort_Form sortName(application, sortForm);
+        mainForm.SetEditor(&editor);
+        editor.SetChooser(&chooser);
+        sortForm.SetNameDialog(&sortName);
+        mainForm.OnEditSort = [&sortForm] { sortForm.Show(); };
+        result = application.Run();
     } catch (const std::exception& e) {
         application.ShowException(e);
-        return 1;
     }
+    OleUninitialize();
+    return result;
 }

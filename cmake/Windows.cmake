@@ -27,8 +27,12 @@ add_library(quickdex_ui STATIC
   ui/main/main.cpp
   ui/main/AutoRun.cpp
   ui/tray/CoolTrayIcon.cpp
+  ui/dialogs/AddOrChange.cpp
+  ui/dialogs/DoList.cpp
+  ui/dialogs/Sort.cpp
+  ui/dialogs/psvDialogs.cpp
 )
-target_link_libraries(quickdex_ui PUBLIC quickdex_win32)
+target_link_libraries(quickdex_ui PUBLIC quickdex_win32 comdlg32 ole32)
 
 set(QUICKDEX_RESOURCES ${CMAKE_SOURCE_DIR}/res/quickdex.rc)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I ${CMAKE_SOURCE_DIR}/res")
@@ -61,6 +65,7 @@ quickdex_win_test(win_engine_tests
 # The windows in-process, with the program's resources.
 quickdex_win_test(win_ui_tests
   tests/win/MainFormTest.cpp
+  tests/win/EditorTest.cpp
   ${QUICKDEX_RESOURCES}
 )
 target_link_libraries(win_ui_tests PRIVATE quickdex_ui)

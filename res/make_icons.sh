@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Regenerates every .ico in this folder from scratch with ImageMagick.
+# Regenerates every picture in this folder from scratch with ImageMagick: the
+# icons here, and the editor's, chooser's and About window's pictures drawn by
+# make_pictures.sh, which this script runs at the end.
 #
 #   bash res/make_icons.sh
 #
@@ -140,4 +142,6 @@ ico "$here/tray2_green.ico" "$work/t2.png"
 ico "$here/tray3_plus.ico" "$work/t3.png"
 ico "$here/tray4_minus.ico" "$work/t4.png"
 
-echo "icons written to $here"
+. "$here/make_pictures.sh"
+
+echo "pictures written to $here"

@@ -56,6 +56,32 @@ int ShiftStateToModifiers(ShiftState shift)
     return modifiers;
 }
 
+std::uint16_t ShortcutFromHotKeyControl(std::uint16_t value)
+{
+    const std::uint16_t flags = value >> 8;
+    std::uint16_t shortcut = value & 0xFF;
+    if (flags & 1)
+        shortcut |= 0x2000;
+    if (flags & 2)
+        shortcut |= 0x4000;
+    if (flags & 4)
+        shortcut |= 0x8000;
+    return shortcut;
+}
+
+std::uint16_t HotKeyControlFromShortcut(std::uint16_t shortcut)
+{
+    const SplitShortcutResult split = SplitShortcut(shortcut);
+    std::uint16_t flags = 0;
+    if (split.shift & shiftstate::Shift)
+        flags |= 1;
+    if (split.shift & shiftstate::Ctrl)
+        flags |= 2;
+    if (split.shift & shiftstate::Alt)
+        flags |= 4;
+    return static_cast<std::uint16_t>((flags << 8) | (split.key & 0xFF));
+}
+
 std::string ModifierText(int modifiers)
 {
     // Index = modifier flags. "ALT" in capitals for Ctrl+Alt is how the

@@ -35,6 +35,12 @@ SplitShortcutResult SplitShortcut(std::uint16_t shortcut);
 ShiftState ModifiersToShiftState(int modifiers);
 int ShiftStateToModifiers(ShiftState shift);
 
+// The system's hot-key control holds a key code in its low byte and the
+// flags Shift 1, Ctrl 2, Alt 4 and extended key 8 in its high byte; the
+// extended-key flag has no place in a shortcut value and is dropped.
+std::uint16_t ShortcutFromHotKeyControl(std::uint16_t value);
+std::uint16_t HotKeyControlFromShortcut(std::uint16_t shortcut);
+
 std::string ModifierText(int modifiers);
 std::string KeyName(int key);
 // The list row caption: modifier text followed directly by the key name.

@@ -111,6 +111,62 @@ LRESULT CALLBACK Window::Trampoline(HWND hwnd, UINT message, WPARAM wParam, LPAR
     }
 }
 
+void Form::CreateForm(const char* className, const char* caption, int clientWidth, int clientHeight, HWND owner,
+                      HICON icon)
+{
+    constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
+    constexpr DWORD exStyle = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME;
+    const SIZE size = WindowSizeForClient(clientWidth, clientHeight, style, exStyle, false);
+    Create({.className = className,
+            .title = caption,
+            .style = style,
+            .exStyle = exStyle,
+            .x = 0,
+            .y = 0,
+            .width = size.cx,
+            .height = size.cy,
+            .parent = owner,
+            .icon = icon});
+    // The small icon in the title bar (a modal frame would show none).
+    if (icon)
+        SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+void Form::Show()
+{
+    FormShow();
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    SetWindowPos(Handle(), HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE);
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
+}
+
+void Form::Close()
+{
+    // The opener is enabled before this window goes, so that it is the one
+    // the system activates next.
+    FormClose();
+    ShowWindow(Handle(), SW_HIDE);
+}
+
+std::string Form::Caption() const
+{
+    return WindowText(Handle());
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CLOSE) {
+        Close();
+        return 0;
+    }
+    return Default(message, wParam, lParam);
+}
+
 Panel::Panel(HWND parent, int id, int x, int y, int width, int height)
 {
     Create({.className = "TPanel",

@@ -68,6 +68,27 @@ private:
     HWND hwnd_ = nullptr;
 };
 
+// A secondary window of the program: created once, hidden, then only shown
+// and hidden. Its show and close handlers run on every showing and every
+// close, whichever way it is closed; they make it modal by hand.
+class Form : public Window {
+public:
+    void Show();
+    void Close();
+    void SetCaption(const std::string& caption) { SetWindowTextA(Handle(), caption.c_str()); }
+    std::string Caption() const;
+    bool Visible() const { return IsWindowVisible(Handle()) != FALSE; }
+
+protected:
+    // A fixed border with only the close box, on top of other windows,
+    // owned by `owner` (the application window).
+    void CreateForm(const char* className, const char* caption, int clientWidth, int clientHeight, HWND owner,
+                    HICON icon);
+    virtual void FormShow() {}
+    virtual void FormClose() {}
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
 // A plain panel with a raised bevel that hands its children's commands and
 // notifications to its parent, so controls placed on it behave as the form's.
 class Panel final : public Window {

@@ -105,5 +105,19 @@ TEST(KeyNames, ShortcutConversions)
     }
 }
 
+TEST(KeyNames, HotKeyControlValues)
+{
+    EXPECT_EQ(ShortcutFromHotKeyControl(0x0341), 0x6041); // Shift 1 + Ctrl 2, key A
+    EXPECT_EQ(ShortcutFromHotKeyControl(0x0641), 0xC041); // Ctrl 2 + Alt 4
+    EXPECT_EQ(ShortcutFromHotKeyControl(0x0170), 0x2070); // Shift+F1
+    EXPECT_EQ(ShortcutFromHotKeyControl(0x0A2E), 0x402E); // Ctrl + extended Delete: the extended flag goes
+    EXPECT_EQ(ShortcutFromHotKeyControl(0), 0);
+    for (int flags = 0; flags < 8; ++flags)
+        for (int key = 1; key < 256; ++key) {
+            const auto value = static_cast<std::uint16_t>((flags << 8) | key);
+            ASSERT_EQ(HotKeyControlFromShortcut(ShortcutFromHotKeyControl(value)), value);
+        }
+}
+
 } // namespace
 } // namespace quickdex

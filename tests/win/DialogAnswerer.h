@@ -3,6 +3,7 @@
 // keeps what they said: the program's boxes are real and modal, so a test
 // cannot click them from the thread that waits in them.
 #include <atomic>
+#include <map>
 #include <chrono>
 #include <mutex>
 #include <set>
@@ -50,6 +51,7 @@ private:
     void Run()
     {
         std::set<HWND> answered;
+        std::map<HWND, int> emptyLooks;
         while (!stop_) {
             std::vector<HWND> boxes;
             EnumWindows(
@@ -67,6 +69,9 @@ private:
                 if (answered.count(box))
                     continue;
                 SeenBox seen{TextOf(box), TextOf(GetDlgItem(box, 0xFFFF)), GetDlgItem(box, IDCANCEL) != nullptr};
+                // A box may be seen before its text is in: look again next round.
+                if (seen.text.empty() && ++emptyLooks[box] < 25)
+                    continue;
                 {
                     std::lock_guard lock(mutex_);
                     boxes_.push_back(seen);

@@ -28,15 +28,17 @@ struct RowView {
 class RecordingEditor : public IBindingEditor {
 public:
     void SetCaption(const char* caption) override { this->caption = caption; }
-    void SetFields(std::uint16_t key, const std::string& p, const std::string& h, const std::string& s) override
+    void SetFields(std::uint16_t key, const std::string& p, const std::string& h, const std::string& s,
+                   const std::string& sec) override
     {
+        section = sec;
         hotKey = key;
         path = p;
         hint = h;
         sort = s;
     }
     void Show() override { ++shows; }
-    std::string caption, path, hint, sort;
+    std::string caption, path, hint, sort, section;
     std::uint16_t hotKey = 0;
     int shows = 0;
 };
@@ -211,6 +213,7 @@ TEST_F(MainFormTest, SortingClicksAndRowToBindingAfterSorting)
     EXPECT_EQ(editor.path, "a.exe");
     EXPECT_EQ(editor.hint, "ay");
     EXPECT_EQ(editor.sort, "Alpha");
+    EXPECT_EQ(editor.section, "2+65");
 
     {
         DialogAnswerer answerer(IDOK);

@@ -239,7 +239,7 @@ void TMainForm::ChangeBitBtnClick()
     const Tquickdex& binding = engine_->Hotkeys[slot];
     const auto key = static_cast<std::uint16_t>(binding.Key);
     editor_->SetFields(MakeShortcut(key, ModifiersToShiftState(binding.Modifiers)), binding.Action, binding.Hint,
-                       binding.Sort);
+                       binding.Sort, engine_->Hotkeys.SectionOf(slot));
     editor_->SetCaption("Change Hotkey");
     editor_->Show();
 }
@@ -260,6 +260,11 @@ void TMainForm::DelBitBtnClick()
     if (MessageBoxText(text, MB_ICONQUESTION | MB_OKCANCEL) == IDCANCEL)
         return;
     EraseSection(profile_, engine_->HotkeyPath(), section);
+    AfterBindingChange();
+}
+
+void TMainForm::AfterBindingChange()
+{
     engine_->ReloadAfterChange();
     sort_.Reset();
 }

@@ -25,8 +25,10 @@ class IBindingEditor {
 public:
     virtual ~IBindingEditor() = default;
     virtual void SetCaption(const char* caption) = 0; // "Add Hotkey" or "Change Hotkey"
+    // `section` is the binding's section as it stands in hotkey.ini: the one
+    // a change replaces.
     virtual void SetFields(std::uint16_t hotKey, const std::string& path, const std::string& hint,
-                           const std::string& sort) = 0;
+                           const std::string& sort, const std::string& section) = 0;
     virtual void Show() = 0;
 };
 
@@ -81,6 +83,11 @@ public:
     void Close();
     void ShowMainWindow() override;
     void CloseMainWindow() override;
+
+    // After the editor wrote hotkey.ini: the reload the Stop/Start state
+    // asks for, then the rows in file order and the next sort ascending.
+    void AfterBindingChange();
+    int HotkeyCount() const { return engine_->Hotkeys.HotkeyCount; }
 
     HotkeyEngine& Engine() { return *engine_; }
     const ListSortState& SortState() const { return sort_; }

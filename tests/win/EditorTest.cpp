@@ -1,0 +1,420 @@
+// The editing windows in-process, wired as the program wires them: the
+// hotkey editor, the action chooser, the category editor and its name
+// dialog, driven through their real controls.
+#include "DialogAnswerer.h"
+#include "WinSupport.h"
+#include "app/Application.h"
+#include "support/TempDir.h"
+#include "ui/dialogs/AddOrChange.h"
+#include "ui/dialogs/ChooserTable.h"
+#include "ui/dialogs/DoList.h"
+#include "ui/dialogs/Sort.h"
+#include "ui/main/MainIds.h"
+#include "ui/main/main.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace quickdex {
+namespace {
+
+using namespace quickdex::test;
+
+// A child control anywhere below `root` by class and text.
+HWND Control(HWND root, const char* className, const char* text)
+{
+    struct Search {
+        const char* className;
+        const char* text;
+        HWND found;
+    } search{className, text, nullptr};
+    EnumChildWindows(
+        root,
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(param);
+            char name[64] = {};
+            GetClassNameA(hwnd, name, sizeof name);
+            if (_stricmp(name, s.className) == 0 && win32::WindowText(hwnd) == s.text) {
+                s.found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void Click(HWND button)
+{
+    ASSERT_NE(button, nullptr);
+    SendMessageA(button, BM_CLICK, 0, 0);
+}
+
+class EditorTest : public ::testing::Test {
+protected:
+    EditorTest() { app.SetTitle(ApplicationTitle); }
+
+    void Start(const std::string& ini)
+    {
+        dir.Write("hotkey.ini", ini);
+        main.emplace(app, dir.Dir(), AutoRunSetting("x", HKEY_LOCAL_MACHINE, "\\SOFTWARE\\quickdexNoSuchKey"));
+        editor.emplace(app, *main, dir.Dir());
+        chooser.emplace(app, editor->Handle(), editor->Path_LabEdit(), editor->Hint_LabEdit());
+        sortForm.emplace(app, main->Handle(), dir.Dir());
+        sortName.emplace(app, *sortForm);
+        main->SetEditor(&*editor);
+        editor->SetChooser(&*chooser);
+        sortForm->SetNameDialog(&*sortName);
+        main->OnEditSort = [this] { sortForm->Show(); };
+    }
+    ~EditorTest() override
+    {
+        sortName.reset();
+        sortForm.reset();
+        chooser.reset();
+        editor.reset();
+        main.reset();
+    }
+
+    // The editor's fields, filled as a user would.
+    void Fill(WORD vk, BYTE flags, const char* path, const char* hint = "", const char* sort = nullptr)
+    {
+        SendMessageA(editor->HotKey(), HKM_SETHOTKEY, MAKEWORD(vk, flags), 0);
+        SetWindowTextA(editor->Path_LabEdit(), path);
+        SetWindowTextA(editor->Hint_LabEdit(), hint);
+        if (sort)
+            SetWindowTextA(editor->Sort_CbBox(), sort);
+    }
+    void PressOk() { Click(Control(editor->Handle(), "Button", "OK")); }
+    std::vector<std::string> Captions() const
+    {
+        std::vector<std::string> out;
+        const int rows = ListView_GetItemCount(main->ListView());
+        for (int row = 0; row < rows; ++row) {
+            char text[256] = {};
+            ListView_GetItemText(main->ListView(), row, 0, text, sizeof text);
+            out.emplace_back(text);
+        }
+        return out;
+    }
+    void SelectRow(int row)
+    {
+        ListView_SetItemState(main->ListView(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    std::string Ini() const { return dir.Read("hotkey.ini"); }
+    static std::string Sections(int count, int firstKey = 150)
+    {
+        std::string ini;
+        for (int i = 0; i < count; ++i)
+            ini += "[7+" + std::to_string(firstKey + i) + "]\r\nAction=x" + std::to_string(i) + "\r\n";
+        return ini;
+    }
+
+    TempDir dir;
+    TApplication app;
+    std::optional<TMainForm> main;
+    std::optional<TAddOrChange_Form> editor;
+    std::optional<TDoList_Form> chooser;
+    std::optional<TSort_Form> sortForm;
+    std::optional<TAddOrChangeSort_Form> sortName;
+};
+
+TEST_F(EditorTest, AddWritesTheSectionAndTheListFollows)
+{
+    Start("[0+112]\r\nAction=calc.exe\r\n");
+    Click(Control(main->Handle(), "Button", "Add"));
+    EXPECT_TRUE(editor->Visible());
+    EXPECT_EQ(editor->Caption(), "Add Hotkey");
+    EXPECT_FALSE(IsWindowEnabled(main->Handle())) << "the main window takes input while the editor is open";
+    EXPECT_EQ(win32::WindowText(editor->Sort_CbBox()), "Other");
+
+    Fill('A', HOTKEYF_CONTROL | HOTKEYF_ALT, "notepad.exe");
+    PressOk();
+    EXPECT_EQ(Ini(), "[0+112]\r\nAction=calc.exe\r\n[3+65]\r\nAction=notepad.exe\r\nHint=\r\nSort=Other\r\n");
+    EXPECT_EQ(Captions().back(), "Ctrl + ALT + A");
+    EXPECT_FALSE(editor->Visible());
+    EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+    // Closed: the fields are reset for the next opening.
+    EXPECT_EQ(win32::WindowText(editor->Path_LabEdit()), "");
+    EXPECT_EQ(SendMessageA(editor->HotKey(), HKM_GETHOTKEY, 0, 0), 0);
+    EXPECT_EQ(win32::WindowText(editor->Sort_CbBox()), "Other");
+    EXPECT_FALSE(RegisterHotKey(nullptr, 90, MOD_CONTROL | MOD_ALT, 'A')) << "the new binding is not registered";
+}
+
+TEST_F(EditorTest, KeyTypedIntoTheHotKeyControl)
+{
+    Start("");
+    main->AddBitBtnClick();
+    SetForegroundWindow(editor->Handle());
+    SetFocus(editor->HotKey());
+    PressCombination(0, VK_F1); // F1 alone
+    PumpUntil([&] { return SendMessageA(editor->HotKey(), HKM_GETHOTKEY, 0, 0) != 0; }, 5000);
+    SetWindowTextA(editor->Path_LabEdit(), "help.exe");
+    PressOk();
+    EXPECT_EQ(Ini(), "[0+112]\r\nAction=help.exe\r\nHint=\r\nSort=Other\r\n");
+}
+
+TEST_F(EditorTest, IncompleteInputWritesNothingAndStaysOpen)
+{
+    Start("[0+112]\r\nAction=calc.exe\r\n");
+    const std::string before = Ini();
+    DialogAnswerer answerer;
+    main->AddBitBtnClick();
+    Fill(0, 0, "notepad.exe");
+    PressOk();
+    Fill('B', HOTKEYF_CONTROL, "");
+    PressOk();
+    // Enter in the hint field is OK, and it too finds the target empty.
+    SendMessageA(editor->Hint_LabEdit(), WM_CHAR, '\r', 0);
+    const auto boxes = answerer.Boxes();
+    ASSERT_EQ(boxes.size(), 3u);
+    for (const SeenBox& box : boxes) {
+        EXPECT_EQ(box.text, L"Please make sure you have Filled correct ");
+        EXPECT_EQ(box.caption, L"quickdex 3.5");
+    }
+    EXPECT_EQ(Ini(), before);
+    EXPECT_TRUE(editor->Visible());
+
+    // A target of blanks is a target; Enter in the hint field writes it (the
+    // system's private-profile call drops the blanks at the start of a value).
+    SetWindowTextA(editor->Path_LabEdit(), "   ");
+    SendMessageA(editor->Hint_LabEdit(), WM_CHAR, '\r', 0);
+    EXPECT_NE(Ini().find("[2+66]\r\nAction="), std::string::npos);
+    EXPECT_FALSE(editor->Visible());
+}
+
+TEST_F(EditorTest, HundredBindingsRefuseAddButNotChange)
+{
+    Start(Sections(100));
+    DialogAnswerer answerer;
+    main->AddBitBtnClick();
+    Fill(150, HOTKEYF_CONTROL | HOTKEYF_SHIFT | HOTKEYF_ALT, "would only replace"); // 7+150 exists
+    PressOk();
+    auto boxes = answerer.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, L"Sorry,you can't Assign more then 100 hotkey.");
+    EXPECT_EQ(boxes[0].caption, L"quickdex 3.50");
+    EXPECT_EQ(Ini(), Sections(100));
+    Click(Control(editor->Handle(), "Button", "Cancel"));
+
+    SelectRow(0);
+    main->ChangeBitBtnClick();
+    EXPECT_EQ(editor->Caption(), "Change Hotkey");
+    SetWindowTextA(editor->Hint_LabEdit(), "changed");
+    PressOk();
+    EXPECT_EQ(main->HotkeyCount(), 100);
+    EXPECT_EQ(answerer.Boxes().size(), 1u);
+}
+
+TEST_F(EditorTest, AddingAnExistingCombinationReplacesIt)
+{
+    Start(Sections(99));
+    main->AddBitBtnClick();
+    Fill(151, HOTKEYF_CONTROL | HOTKEYF_SHIFT | HOTKEYF_ALT, "replaced", "h", "S");
+    PressOk();
+    EXPECT_EQ(main->HotkeyCount(), 99);
+    EXPECT_NE(Ini().find("[7+151]\r\nAction=replaced\r\nHint=h\r\nSort=S\r\n[7+152]"), std::string::npos);
+}
+
+TEST_F(EditorTest, ChangeMovesToTheEndAndMergesOntoAnother)
+{
+    Start("[1+65]\r\nAction=a\r\nHint=x\r\nSort=S\r\n[1+66]\r\nAction=b\r\nHint=\r\nSort=S\r\n[1+67]\r\nAction=c\r\n");
+    SelectRow(0);
+    main->ChangeBitBtnClick();
+    EXPECT_EQ(win32::WindowText(editor->Path_LabEdit()), "a");
+    EXPECT_EQ(SendMessageA(editor->HotKey(), HKM_GETHOTKEY, 0, 0), MAKEWORD('A', HOTKEYF_ALT));
+    SetWindowTextA(editor->Hint_LabEdit(), "only the hint");
+    PressOk();
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"Alt + B", "Alt + C", "Alt + A"}));
+
+    // Alt+C (now row 1) onto Alt+B: one binding is left, with C's new values.
+    SelectRow(1);
+    main->ChangeBitBtnClick();
+    SendMessageA(editor->HotKey(), HKM_SETHOTKEY, MAKEWORD('B', HOTKEYF_ALT), 0);
+    SetWindowTextA(editor->Path_LabEdit(), "c moved");
+    PressOk();
+    EXPECT_EQ(main->HotkeyCount(), 2);
+    EXPECT_NE(Ini().find("[1+66]\r\nAction=c moved\r\n"), std::string::npos);
+    EXPECT_EQ(Ini().find("[1+67]"), std::string::npos);
+}
+
+TEST_F(EditorTest, ChangeRemembersItsBindingWhenTheListIsRebuilt)
+{
+    Start("[1+65]\r\nAction=a\r\n[1+66]\r\nAction=b\r\n");
+    SelectRow(1);
+    main->ChangeBitBtnClick();
+    // Stop and Start from the tray menu while the editor is open: the list
+    // is rebuilt and has no selection any more.
+    SendMessageA(main->Handle(), WM_COMMAND, ids::Stop_N, 0);
+    SendMessageA(main->Handle(), WM_COMMAND, ids::Stop_N, 0);
+    EXPECT_EQ(main->SelectedSlot(), 0);
+    SetWindowTextA(editor->Path_LabEdit(), "b changed");
+    PressOk();
+    EXPECT_EQ(Ini(), "[1+65]\r\nAction=a\r\n[1+66]\r\nAction=b changed\r\nHint=\r\nSort=Other\r\n");
+}
+
+TEST_F(EditorTest, WhileStoppedNothingRegistersUntilStart)
+{
+    Start("");
+    SendMessageA(main->Handle(), WM_COMMAND, ids::MStop_N, 0);
+    main->AddBitBtnClick();
+    Fill('J', HOTKEYF_CONTROL | HOTKEYF_SHIFT, "j.exe");
+    PressOk();
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"Ctrl + Shift + J"}));
+    EXPECT_EQ(main->CoolTrayIcon().IconIndex(), 1);
+    EXPECT_TRUE(RegisterHotKey(nullptr, 91, MOD_CONTROL | MOD_SHIFT, 'J')) << "registered while stopped";
+    UnregisterHotKey(nullptr, 91);
+    SendMessageA(main->Handle(), WM_COMMAND, ids::MStop_N, 0);
+    EXPECT_FALSE(RegisterHotKey(nullptr, 91, MOD_CONTROL | MOD_SHIFT, 'J')) << "Start did not register it";
+}
+
+TEST_F(EditorTest, ReadOnlyFileShowsTheErrorAndLosesNothing)
+{
+    Start("[1+65]\r\nAction=a\r\n");
+    const std::string path = dir.File("hotkey.ini");
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    DialogAnswerer answerer;
+    main->AddBitBtnClick();
+    Fill('N', HOTKEYF_CONTROL, "new.exe");
+    PressOk();
+    SelectRow(0);
+    Click(Control(editor->Handle(), "Button", "Cancel"));
+    main->ChangeBitBtnClick();
+    SetWindowTextA(editor->Path_LabEdit(), "changed");
+    PressOk();
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    const auto boxes = answerer.Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    const std::wstring expected = win32::FromCodePage("Unable to write to " + path + ".", CP_ACP);
+    EXPECT_EQ(boxes[0].text, expected);
+    EXPECT_EQ(boxes[1].text, expected);
+    EXPECT_EQ(boxes[0].caption, L"quickdex 3.50");
+    EXPECT_EQ(Ini(), "[1+65]\r\nAction=a\r\n");
+    EXPECT_TRUE(editor->Visible()) << "a failed write closed the editor";
+}
+
+TEST_F(EditorTest, ChooserLeavesGroupsAndTheDisabledEditor)
+{
+    Start("");
+    main->AddBitBtnClick();
+    editor->SpeedButton3Click(); // the action button
+    ASSERT_TRUE(chooser->Visible());
+    EXPECT_FALSE(IsWindowEnabled(editor->Handle())) << "the editor takes input while the chooser is open";
+    EXPECT_EQ(chooser->Caption(), "Action");
+
+    DialogAnswerer answerer;
+    TreeView_SelectItem(chooser->TreeView(), nullptr);
+    Click(Control(chooser->Handle(), "Button", "OK"));
+    TreeView_SelectItem(chooser->TreeView(), chooser->FindNode("Control Panel"));
+    Click(Control(chooser->Handle(), "Button", "OK"));
+    ASSERT_EQ(answerer.Boxes().size(), 2u);
+    EXPECT_EQ(answerer.Boxes()[1].text, L"Please selecte correct item");
+    EXPECT_EQ(win32::WindowText(editor->Path_LabEdit()), "");
+
+    for (const ChooserGroup& group : ChooserTree) {
+        for (const ChooserLeaf& leaf : group.leaves) {
+            if (leaf.label.empty())
+                continue;
+            const std::string path = std::string(group.label) + "->" + std::string(leaf.label);
+            SCOPED_TRACE(path);
+            chooser->Show();
+            SetWindowTextA(editor->Path_LabEdit(), "typed by the user");
+            HTREEITEM node = chooser->FindNode(path);
+            ASSERT_NE(node, nullptr);
+            TreeView_SelectItem(chooser->TreeView(), node);
+            Click(Control(chooser->Handle(), "Button", "OK"));
+            EXPECT_EQ(win32::WindowText(editor->Path_LabEdit()), SelectionTargetFor(leaf.label));
+            EXPECT_EQ(win32::WindowText(editor->Hint_LabEdit()), path);
+            EXPECT_FALSE(chooser->Visible());
+            EXPECT_TRUE(IsWindowEnabled(editor->Handle()));
+        }
+    }
+    // The selection is kept for the next opening.
+    chooser->Show();
+    EXPECT_EQ(chooser->SelectionPathText(), "quickdex->Show quickdex");
+    SendMessageA(chooser->Handle(), WM_CLOSE, 0, 0); // the close box
+    EXPECT_TRUE(IsWindowEnabled(editor->Handle()));
+}
+
+TEST_F(EditorTest, CategoryEditorAgainstTheBytesOfSetIni)
+{
+    Start("");
+    dir.Write("Set.ini", "[Sort]\r\nWork=0\r\nGames=0\r\nHome=0\r\n");
+    SendMessageA(main->Handle(), WM_COMMAND, ids::Sort_N, 0);
+    ASSERT_TRUE(sortForm->Visible());
+    EXPECT_FALSE(IsWindowEnabled(main->Handle()));
+    HWND list = sortForm->Sort_ListBox();
+    auto lines = [&] {
+        std::vector<std::string> out;
+        const int n = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < n; ++i) {
+            char text[256] = {};
+            SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+            out.emplace_back(text);
+        }
+        return out;
+    };
+    EXPECT_EQ(lines(), (std::vector<std::string>{"Work", "Games", "Home"}));
+
+    {
+        DialogAnswerer answerer;
+        Click(Control(sortForm->Handle(), "Button", "Change"));
+        Click(Control(sortForm->Handle(), "Button", "Delete"));
+        const auto boxes = answerer.Boxes();
+        ASSERT_EQ(boxes.size(), 2u);
+        EXPECT_EQ(boxes[0].text, L"Please select the item you want to change");
+        EXPECT_EQ(boxes[1].text, L"Please select the item you want to delete");
+        EXPECT_EQ(boxes[0].caption, L"");
+    }
+
+    // Rename Work to Office: shown in place now, at the end in the file.
+    SendMessageA(list, LB_SETCURSEL, 0, 0);
+    Click(Control(sortForm->Handle(), "Button", "Change"));
+    EXPECT_EQ(sortName->Caption(), "Change Sort");
+    EXPECT_FALSE(IsWindowEnabled(sortForm->Handle()));
+    EXPECT_EQ(win32::WindowText(sortName->Sort_Edit()), "Work");
+    SetWindowTextA(sortName->Sort_Edit(), "Office");
+    Click(Control(sortName->Handle(), "Button", "OK"));
+    EXPECT_TRUE(IsWindowEnabled(sortForm->Handle()));
+    EXPECT_EQ(lines(), (std::vector<std::string>{"Office", "Games", "Home"}));
+    EXPECT_EQ(dir.Read("Set.ini"), "[Sort]\r\nGames=0\r\nHome=0\r\nOffice=0\r\n");
+
+    // A duplicate shows twice until the next showing; the file holds it once.
+    Click(Control(sortForm->Handle(), "Button", "Add"));
+    EXPECT_EQ(sortName->Caption(), "Add Sort");
+    SetWindowTextA(sortName->Sort_Edit(), "Games");
+    Click(Control(sortName->Handle(), "Button", "OK"));
+    EXPECT_EQ(lines(), (std::vector<std::string>{"Office", "Games", "Home", "Games"}));
+    EXPECT_EQ(dir.Read("Set.ini"), "[Sort]\r\nGames=0\r\nHome=0\r\nOffice=0\r\n");
+
+    // Cancel writes nothing; Delete asks nothing.
+    Click(Control(sortForm->Handle(), "Button", "Add"));
+    SetWindowTextA(sortName->Sort_Edit(), "Typed");
+    Click(Control(sortName->Handle(), "Button", "Cancel"));
+    SendMessageA(list, LB_SETCURSEL, 2, 0);
+    Click(Control(sortForm->Handle(), "Button", "Delete"));
+    EXPECT_EQ(dir.Read("Set.ini"), "[Sort]\r\nGames=0\r\nOffice=0\r\n");
+
+    Click(Control(sortForm->Handle(), "Button", "Close"));
+    EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+    sortForm->Show();
+    EXPECT_EQ(lines(), (std::vector<std::string>{"Games", "Office"}));
+    EXPECT_EQ(dir.Read("hotkey.ini"), ""); // categories never touch the bindings
+
+    // The editor offers the names sorted, and keeps a typed category as typed.
+    sortForm->Close();
+    main->AddBitBtnClick();
+    EXPECT_EQ(SendMessageA(editor->Sort_CbBox(), CB_GETCOUNT, 0, 0), 2);
+    char first[64] = {};
+    SendMessageA(editor->Sort_CbBox(), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+    EXPECT_STREQ(first, "Games");
+    Fill('K', HOTKEYF_CONTROL, "k.exe", "", "Not A Category");
+    PressOk();
+    EXPECT_NE(Ini().find("Sort=Not A Category"), std::string::npos);
+    EXPECT_EQ(dir.Read("Set.ini"), "[Sort]\r\nGames=0\r\nOffice=0\r\n");
+}
+
+} // namespace
+} // namespace quickdex

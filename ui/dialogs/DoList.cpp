@@ -1,0 +1,183 @@
+#include "ui/dialogs/DoList.h"
+
+#include "../../res/resource.h"
+#include "ui/dialogs/ChooserTable.h"
+#include "ui/main/main.h"
+
+#include <array>
+
+namespace quickdex {
+namespace {
+
+enum Id { IdTree = 401, IdOk, IdCancel };
+
+constexpr const char* SelectNotice = "Please selecte correct item";
+
+} // namespace
+
+TDoList_Form::TDoList_Form(TApplication& application, HWND editor, HWND pathEdit, HWND hintEdit)
+    : editor_(editor), pathEdit_(pathEdit), hintEdit_(hintEdit)
+{
+    CreateForm("TDoList_Form", "Action", 269, 433, application.Handle(),
+               LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP)));
+    font_ = win32::CreateUiFont("MS Sans Serif", 8);
+
+    static constexpr std::array tree = {
+        win32::ControlSpec{IdTree, WC_TREEVIEWA, "", 0, 0, 269, 392,
+                           WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS,
+                           WS_EX_CLIENTEDGE},
+    };
+    tree_ = win32::CreateControls(Handle(), tree, font_.get())[0];
+    panel_ = std::make_unique<win32::Panel>(Handle(), 0, 0, 392, 269, 41);
+    static constexpr std::array buttons = {
+        win32::ControlSpec{IdOk, WC_BUTTONA, "OK", 96, 8, 75, 25, WS_TABSTOP | BS_PUSHBUTTON},
+        win32::ControlSpec{IdCancel, WC_BUTTONA, "Cancel", 184, 8, 75, 25, WS_TABSTOP | BS_PUSHBUTTON},
+    };
+    win32::CreateControls(panel_->Handle(), buttons, font_.get());
+    BuildTree();
+}
+
+TDoList_Form::~TDoList_Form()
+{
+    if (images_)
+        ImageList_Destroy(images_);
+}
+
+void TDoList_Form::BuildTree()
+{
+    TreeView_SetIndent(tree_, win32::Scale(19));
+    images_ = ImageList_Create(16, 16, ILC_COLOR32, 17, 0);
+    if (HBITMAP strip = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_CHOOSER),
+                                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
+        ImageList_Add(images_, strip, nullptr);
+        DeleteObject(strip);
+    }
+    TreeView_SetImageList(tree_, images_, TVSIL_STATE);
+
+    for (const ChooserGroup& group : ChooserTree) {
+        const std::string groupLabel(group.label);
+        TVINSERTSTRUCTA insert{};
+        insert.hParent = TVI_ROOT;
+        insert.hInsertAfter = TVI_LAST;
+        insert.item.mask = TVIF_TEXT;
+        insert.item.pszText = const_cast<char*>(groupLabel.c_str());
+        HTREEITEM parent = reinterpret_cast<HTREEITEM>(
+            SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+        for (const ChooserLeaf& leaf : group.leaves) {
+            if (leaf.label.empty())
+                continue;
+            const std::string label(leaf.label);
+            TVINSERTSTRUCTA child{};
+            child.hParent = parent;
+            child.hInsertAfter = TVI_LAST;
+            child.item.mask = TVIF_TEXT | TVIF_STATE;
+            child.item.pszText = const_cast<char*>(label.c_str());
+            child.item.state = INDEXTOSTATEIMAGEMASK(leaf.image);
+            child.item.stateMask = TVIS_STATEIMAGEMASK;
+            SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&child));
+        }
+    }
+}
+
+std::string TDoList_Form::LabelOf(HTREEITEM node) const
+{
+    char text[256] = {};
+    TVITEMA item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = node;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+bool TDoList_Form::IsLeafSelected() const
+{
+    HTREEITEM node = Selected();
+    return node && !TreeView_GetChild(tree_, node);
+}
+
+std::string TDoList_Form::SelectionPathText() const
+{
+    HTREEITEM node = Selected();
+    std::string text;
+    for (HTREEITEM parent; node && (parent = TreeView_GetParent(tree_, node)) != nullptr; node = parent)
+        text = "->" + LabelOf(node) + text;
+    return node ? LabelOf(node) + text : text;
+}
+
+std::string TDoList_Form::SelectionTarget() const
+{
+    return SelectionTargetFor(LabelOf(Selected()));
+}
+
+HTREEITEM TDoList_Form::FindNode(const std::string& path) const
+{
+    const auto arrow = path.find("->");
+    const std::string groupLabel = path.substr(0, arrow);
+    for (HTREEITEM group = TreeView_GetRoot(tree_); group; group = TreeView_GetNextSibling(tree_, group)) {
+        if (LabelOf(group) != groupLabel)
+            continue;
+        if (arrow == std::string::npos)
+            return group;
+        for (HTREEITEM leaf = TreeView_GetChild(tree_, group); leaf; leaf = TreeView_GetNextSibling(tree_, leaf))
+            if (LabelOf(leaf) == path.substr(arrow + 2))
+                return leaf;
+    }
+    return nullptr;
+}
+
+void TDoList_Form::OK_BitBtnClick()
+{
+    if (!IsLeafSelected()) {
+        MessageBoxA(Handle(), SelectNotice, MainWindowCaption, MB_ICONINFORMATION | MB_OK);
+        return;
+    }
+    SetWindowTextA(pathEdit_, SelectionTarget().c_str());
+    SetWindowTextA(hintEdit_, SelectionPathText().c_str());
+    Close();
+}
+
+void TDoList_Form::C_BitBtnClick()
+{
+    Close();
+}
+
+void TDoList_Form::M_TreeViewDblClick()
+{
+    // The selection counts, not the point clicked.
+    if (IsLeafSelected())
+        OK_BitBtnClick();
+}
+
+void TDoList_Form::FormShow()
+{
+    EnableWindow(editor_, FALSE);
+}
+
+void TDoList_Form::FormClose()
+{
+    EnableWindow(editor_, TRUE);
+}
+
+LRESULT TDoList_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IdOk)
+            OK_BitBtnClick();
+        else if (LOWORD(wParam) == IdCancel)
+            C_BitBtnClick();
+        return 0;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->hwndFrom == tree_ && header->code == NM_DBLCLK)
+            M_TreeViewDblClick();
+        return 0;
+    }
+    default:
+        return Form::HandleMessage(message, wParam, lParam);
+    }
+}
+
+} // namespace quickdex

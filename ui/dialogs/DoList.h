@@ -1,0 +1,52 @@
+#pragma once
+// The action chooser: a fixed tree of programs, built-in actions and address
+// prefixes; accepting a leaf fills the hotkey editor's target and hint.
+#include "app/Application.h"
+#include "platform/win32/Window.h"
+
+#include <memory>
+#include <string>
+
+#include <commctrl.h>
+
+namespace quickdex {
+
+class TDoList_Form final : public win32::Form {
+public:
+    // The chooser reaches into the editor through its window (enabled while
+    // the chooser is closed) and its target and hint fields.
+    TDoList_Form(TApplication& application, HWND editor, HWND pathEdit, HWND hintEdit);
+    ~TDoList_Form() override;
+
+    bool IsLeafSelected() const;
+    std::string SelectionPathText() const;
+    std::string SelectionTarget() const;
+
+    void OK_BitBtnClick();
+    void C_BitBtnClick();
+    void M_TreeViewDblClick();
+    void FormShow() override;
+    void FormClose() override;
+
+    HWND TreeView() const { return tree_; }
+    // The node "Group" or "Group->Leaf", for whoever drives the chooser.
+    HTREEITEM FindNode(const std::string& path) const;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void BuildTree();
+    std::string LabelOf(HTREEITEM node) const;
+    HTREEITEM Selected() const { return TreeView_GetSelection(tree_); }
+
+    HWND editor_;
+    HWND pathEdit_;
+    HWND hintEdit_;
+    win32::FontHandle font_;
+    std::unique_ptr<win32::Panel> panel_;
+    HWND tree_ = nullptr;
+    HIMAGELIST images_ = nullptr;
+};
+
+} // namespace quickdex

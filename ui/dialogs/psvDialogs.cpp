@@ -1,0 +1,73 @@
+#include "ui/dialogs/psvDialogs.h"
+
+#include <shlobj.h>
+
+#include <vector>
+
+namespace quickdex {
+namespace {
+
+using ItemListFree = void(WINAPI*)(LPITEMIDLIST);
+
+// The shell's item-list release function, exported by ordinal 155.
+ItemListFree ReleaseItemList()
+{
+    static const ItemListFree release = [] {
+        HMODULE shell = GetModuleHandleA("shell32.dll");
+        if (!shell)
+            shell = LoadLibraryA("shell32.dll");
+        return reinterpret_cast<ItemListFree>(
+            reinterpret_cast<void*>(GetProcAddress(shell, MAKEINTRESOURCEA(155))));
+    }();
+    return release;
+}
+
+// The thread's top-level windows that are visible and enabled now.
+std::vector<HWND> EnabledThreadWindows()
+{
+    std::vector<HWND> windows;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd))
+                reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+} // namespace
+
+bool TpsvBrowseFolderDialog::Execute()
+{
+    char displayName[261] = {};
+    BROWSEINFOA info{};
+    info.hwndOwner = owner_;
+    info.pidlRoot = nullptr; // the desktop: the whole shell namespace
+    info.pszDisplayName = displayName;
+    info.lpszTitle = Caption.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+
+    // The program's windows take no input while the dialog is open; exactly
+    // those that were enabled are enabled again, also when the call fails.
+    const std::vector<HWND> disabled = EnabledThreadWindows();
+    for (HWND window : disabled)
+        EnableWindow(window, FALSE);
+    LPITEMIDLIST item = SHBrowseForFolderA(&info);
+    for (HWND window : disabled)
+        EnableWindow(window, TRUE);
+
+    if (!item)
+        return false;
+    SHGetPathFromIDListA(item, displayName);
+    displayName[sizeof displayName - 1] = '\0';
+    FolderPath = displayName;
+    if (ItemListFree release = ReleaseItemList())
+        release(item);
+    else
+        CoTaskMemFree(item);
+    return true;
+}
+
+} // namespace quickdex
