@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Takes the README's pictures: quickdex.exe with a few bindings on a virtual
-# display, its main window, and its tray menu. Writes docs/*.png.
+# Takes the README's pictures of quickdex.exe on a virtual display: the main
+# window, the tray menu, the hotkey editor, the action chooser and the
+# category editor. Writes docs/*.png. The clicks are at the places Wine's
+# 1024x768 virtual desktop puts the windows (they are centred).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 command -v xdotool >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -q xdotool >/dev/null
 bash scripts/build.sh win
 
+prefix=$PWD/build/win/wineprefix
 work=$(mktemp -d)
-trap 'WINEPREFIX=$PWD/build/win/wineprefix wineserver -k 2>/dev/null; kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
+trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null; kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
 cp build/win/quickdex.exe "$work/"
 printf '%s\r\n' \
     '[3+78]' 'Action=notepad.exe' 'Hint=The text editor' 'Sort=Tools' \
@@ -16,18 +19,48 @@ printf '%s\r\n' \
     '[6+67]' 'Action=Control Panel' 'Hint=All the settings' 'Sort=System' \
     '[0+122]' 'Action=http://www.quickdex.net/' 'Hint=Home page' 'Sort=Web' \
     '[3+81]' 'Action=Show quickdex' 'Sort=quickdex' >"$work/hotkey.ini"
+printf '%s\r\n' '[Sort]' 'Tools=0' 'Folders=0' 'System=0' 'Web=0' >"$work/Set.ini"
 
 Xvfb :57 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=:57
 sleep 1
-cmake/wine-run.sh "$PWD/build/win/wineprefix" "$work/quickdex.exe" &
+cmake/wine-run.sh "$prefix" "$work/quickdex.exe" &
 sleep 6
-xdotool mousemove 1013 758 click 1   # the tray icon, at the right end of Wine's taskbar
-sleep 2
-import -window root -crop 420x470+302+150 docs/main-window.png
+
+click() { xdotool mousemove "$1" "$2" mousedown 1; sleep 0.15; xdotool mouseup 1; sleep "${3:-1}"; }
+shot() { import -window root -crop "$1" "docs/$2.png"; }
+
+click 1013 758 2            # the tray icon: the main window
+shot 420x470+302+150 main-window
 xdotool mousemove 1013 758 click 3
 sleep 2
-import -window root -crop 300x140+724+628 docs/tray-menu.png
+shot 300x140+724+628 tray-menu
 xdotool key Escape
-echo "screenshots: docs/main-window.png docs/tray-menu.png"
+
+click 350 580               # Add
+click 356 363 0.5           # the key field
+xdotool key ctrl+alt+a
+click 530 362 0.3
+xdotool type 'notepad.exe'
+click 570 402 0.3
+xdotool type 'My editor'
+shot 448x158+288+306 editor
+
+click 708 362               # the action button: the chooser
+for group in "424 266" "422 250" "422 234" "437 218" "456 202" "457 186"; do
+    click $group 0.3        # from the last group up, so the others stay in place
+    xdotool key Right
+    sleep 0.3
+done
+click 430 202               # Paint
+shot 276x460+373+154 action-chooser
+click 597 588               # Cancel
+click 683 436               # the editor's Cancel
+
+click 363 192 0.7           # Set > Edit Sort
+click 391 238
+click 510 245 0.5           # Web
+click 466 573               # Change
+shot 400x450+312+160 category-editor
+echo "screenshots: docs/{main-window,tray-menu,editor,action-chooser,category-editor}.png"

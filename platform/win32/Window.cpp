@@ -151,6 +151,8 @@ void Form::Close()
     // the system activates next.
     FormClose();
     ShowWindow(Handle(), SW_HIDE);
+    if (opener_ && IsWindowVisible(opener_) && IsWindowEnabled(opener_))
+        SetForegroundWindow(opener_);
 }
 
 std::string Form::Caption() const

@@ -87,6 +87,10 @@ protected:
     virtual void FormShow() {}
     virtual void FormClose() {}
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // The window this one disables while shown; it is activated again when
+    // this one closes, so that it, not some other window, comes to the front.
+    HWND opener_ = nullptr;
 };
 
 // A plain panel with a raised bevel that hands its children's commands and

@@ -116,5 +116,41 @@ TEST_F(QuickdexE2ETest, MalformedFileShowsTheConversionErrorOnceAndRunsOn)
     EXPECT_FALSE(CombinationHeld(MOD_CONTROL, 'A')) << "a slot read before the bad section was registered";
 }
 
+TEST_F(QuickdexE2ETest, AddThroughTheEditorThenPressIt)
+{
+    const std::string added = Marker("added");
+    dir.Write("hotkey.ini", "");
+    QuickdexProcess quickdex(dir);
+    HWND main = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (main = quickdex.MainWindow()) != nullptr; }, 30000));
+    PostMessageA(main, WM_COMMAND, ids::Show_N, 0);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(main) != FALSE; }, 10000));
+
+    PostMessageA(FindControl(main, "Button", "Add"), BM_CLICK, 0, 0);
+    HWND editor = nullptr;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            editor = FindProcessWindow(quickdex.Id(), "TAddOrChange_Form");
+            return editor && IsWindowVisible(editor);
+        },
+        10000))
+        << "the editor did not open";
+    EXPECT_EQ(win32::WindowText(editor), "Add Hotkey");
+    EXPECT_FALSE(IsWindowEnabled(main));
+
+    SendMessageA(FindControl(editor, "msctls_hotkey32"), HKM_SETHOTKEY, MAKEWORD('Y', HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
+    SendMessageA(FindControls(editor, "Edit").at(0), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(added.c_str()));
+    PostMessageA(FindControl(editor, "Button", "OK"), BM_CLICK, 0, 0);
+
+    ASSERT_TRUE(quickdex.WaitUntilHeld(MOD_CONTROL | MOD_ALT, 'Y')) << "the new binding was not registered";
+    EXPECT_FALSE(IsWindowVisible(editor));
+    EXPECT_TRUE(IsWindowEnabled(main));
+    EXPECT_EQ(quickdex.ListRowCount(), 1);
+    EXPECT_EQ(dir.Read("hotkey.ini"), "[3+89]\r\nAction=" + added + "\r\nHint=\r\nSort=Other\r\n");
+
+    PressCombination(MOD_CONTROL | MOD_ALT, 'Y');
+    EXPECT_TRUE(WaitForRuns("added", 1)) << "the press did not start the new binding's target";
+}
+
 } // namespace
 } // namespace quickdex

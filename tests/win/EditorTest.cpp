@@ -21,28 +21,9 @@ namespace {
 
 using namespace quickdex::test;
 
-// A child control anywhere below `root` by class and text.
 HWND Control(HWND root, const char* className, const char* text)
 {
-    struct Search {
-        const char* className;
-        const char* text;
-        HWND found;
-    } search{className, text, nullptr};
-    EnumChildWindows(
-        root,
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(param);
-            char name[64] = {};
-            GetClassNameA(hwnd, name, sizeof name);
-            if (_stricmp(name, s.className) == 0 && win32::WindowText(hwnd) == s.text) {
-                s.found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindControl(root, className, text);
 }
 
 void Click(HWND button)

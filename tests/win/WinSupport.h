@@ -47,6 +47,42 @@ private:
     HWND hwnd_ = nullptr;
 };
 
+// The child controls below `root` of a window class, in creation order; with
+// `text`, only those that show it.
+inline std::vector<HWND> FindControls(HWND root, const char* className, const char* text = nullptr)
+{
+    struct Search {
+        const char* className;
+        const char* text;
+        std::vector<HWND> found;
+    } search{className, text, {}};
+    EnumChildWindows(
+        root,
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(param);
+            char name[64] = {};
+            GetClassNameA(hwnd, name, sizeof name);
+            if (_stricmp(name, s.className) != 0)
+                return TRUE;
+            if (s.text) {
+                char caption[256] = {};
+                GetWindowTextA(hwnd, caption, sizeof caption);
+                if (std::string(caption) != s.text)
+                    return TRUE;
+            }
+            s.found.push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+inline HWND FindControl(HWND root, const char* className, const char* text = nullptr)
+{
+    const std::vector<HWND> found = FindControls(root, className, text);
+    return found.empty() ? nullptr : found.front();
+}
+
 // Handles this thread's messages until `done` holds or `ms` pass.
 inline bool PumpUntil(const std::function<bool()>& done, DWORD ms)
 {

@@ -49,6 +49,7 @@ TAddOrChange_Form::TAddOrChange_Form(TApplication& application, TMainForm& mainF
 {
     HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_EDITOR));
     CreateForm("TAddOrChange_Form", AddCaption, 440, 131, app_.Handle(), icon);
+    opener_ = main_.Handle();
     font_ = win32::CreateUiFont("MS Sans Serif", 8);
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     CreateChildren();

@@ -20,6 +20,7 @@ TDoList_Form::TDoList_Form(TApplication& application, HWND editor, HWND pathEdit
 {
     CreateForm("TDoList_Form", "Action", 269, 433, application.Handle(),
                LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP)));
+    opener_ = editor_;
     font_ = win32::CreateUiFont("MS Sans Serif", 8);
 
     static constexpr std::array tree = {

@@ -27,6 +27,7 @@ TSort_Form::TSort_Form(TApplication& application, HWND mainWindow, const std::st
 {
     CreateForm("TSort_Form", "Edit Sort", 243, 396, application.Handle(),
                LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP)));
+    opener_ = mainWindow_;
     font_ = win32::CreateUiFont("MS Sans Serif", 8);
     // In tab order: the list, Add, Delete, Change, Close.
     static constexpr std::array controls = {
@@ -125,6 +126,7 @@ TAddOrChangeSort_Form::TAddOrChangeSort_Form(TApplication& application, TSort_Fo
 {
     CreateForm("TAddOrChangeSort_Form", AddSortCaption, 361, 25, application.Handle(),
                LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP)));
+    opener_ = editor_.Handle();
     font_ = win32::CreateUiFont("MS Sans Serif", 8);
     static constexpr std::array controls = {
         win32::ControlSpec{IdName, WC_EDITA, "", 0, 0, 249, 21, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
