@@ -143,7 +143,7 @@ TEST_F(QuickdexE2ETest, AddThroughTheEditorThenPressIt)
     PostMessageA(FindControl(editor, "Button", "OK"), BM_CLICK, 0, 0);
 
     ASSERT_TRUE(quickdex.WaitUntilHeld(MOD_CONTROL | MOD_ALT, 'Y')) << "the new binding was not registered";
-    EXPECT_FALSE(IsWindowVisible(editor));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(editor); }, 10000)) << "OK did not close the editor";
     EXPECT_TRUE(IsWindowEnabled(main));
     EXPECT_EQ(quickdex.ListRowCount(), 1);
     EXPECT_EQ(dir.Read("hotkey.ini"), "[3+89]\r\nAction=" + added + "\r\nHint=\r\nSort=Other\r\n");
