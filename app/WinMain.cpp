@@ -1,6 +1,7 @@
 // quickdex: system-wide hotkeys for the things you start all day.
 #include "app/Application.h"
 #include "platform/win32/Win32Platform.h"
+#include "ui/about/about.h"
 #include "ui/dialogs/AddOrChange.h"
 #include "ui/dialogs/DoList.h"
 #include "ui/dialogs/Sort.h"
@@ -21,7 +22,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     int result = 1;
     try {
         const std::string exeDir = win32::ExeDir();
+        TAbout_Form about(application);
         TMainForm mainForm(application, exeDir);
+        about.SetMainWindow(mainForm.Handle());
+        mainForm.OnShowAbout = [&about] { about.Show(); };
         TAddOrChange_Form editor(application, mainForm, exeDir);
         TDoList_Form chooser(application, editor.Handle(), editor.Path_LabEdit(), editor.Hint_LabEdit());
         TSort_Form sortForm(application, mainForm.Handle(), exeDir);

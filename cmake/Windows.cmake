@@ -31,8 +31,10 @@ add_library(quickdex_ui STATIC
   ui/dialogs/DoList.cpp
   ui/dialogs/Sort.cpp
   ui/dialogs/psvDialogs.cpp
+  ui/about/about.cpp
+  ui/about/NetLabel.cpp
 )
-target_link_libraries(quickdex_ui PUBLIC quickdex_win32 comdlg32 ole32)
+target_link_libraries(quickdex_ui PUBLIC quickdex_win32 quickdex_jpeg comdlg32 ole32)
 
 set(QUICKDEX_RESOURCES ${CMAKE_SOURCE_DIR}/res/quickdex.rc)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I ${CMAKE_SOURCE_DIR}/res")
@@ -60,12 +62,18 @@ quickdex_win_test(win_platform_tests
 )
 quickdex_win_test(win_engine_tests
   tests/win/HotkeyLiveTest.cpp
+  tests/win/HelpFileTest.cpp
 )
+
+if(TARGET help_chm)
+  add_dependencies(win_engine_tests help_chm)
+endif()
 
 # The windows in-process, with the program's resources.
 quickdex_win_test(win_ui_tests
   tests/win/MainFormTest.cpp
   tests/win/EditorTest.cpp
+  tests/win/AboutTest.cpp
   ${QUICKDEX_RESOURCES}
 )
 target_link_libraries(win_ui_tests PRIVATE quickdex_ui)
@@ -75,3 +83,32 @@ quickdex_win_test(e2e_tests
   tests/e2e/QuickdexE2ETest.cpp
 )
 add_dependencies(e2e_tests quickdex)
+
+# The help file, compiled beside the exe from help/ with a CHM compiler that
+# runs here (Debian's fp-utils: chmcmd).
+find_program(QUICKDEX_CHMCMD NAMES chmcmd chmcmd-3.2.2)
+file(GLOB help_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/help/*)
+if(QUICKDEX_CHMCMD)
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/help-src)
+  add_custom_command(
+    OUTPUT ${CMAKE_BINARY_DIR}/help.chm
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/help ${CMAKE_BINARY_DIR}/help-src
+    COMMAND ${QUICKDEX_CHMCMD} help.hhp > chmcmd.log
+    COMMAND ${CMAKE_COMMAND} -E copy help.chm ${CMAKE_BINARY_DIR}/help.chm
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/help-src
+    DEPENDS ${help_sources}
+    COMMENT "Compiling help.chm")
+  add_custom_target(help_chm ALL DEPENDS ${CMAKE_BINARY_DIR}/help.chm)
+else()
+  message(WARNING "No CHM compiler (chmcmd from fp-utils): help.chm is not built")
+endif()
+
+# The release a Windows user downloads: cmake --build build/win --target package
+install(TARGETS quickdex RUNTIME DESTINATION .)
+install(FILES ${CMAKE_BINARY_DIR}/help.chm ${CMAKE_SOURCE_DIR}/dist/readme.txt DESTINATION . OPTIONAL)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME quickdex)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_SYSTEM_NAME win64)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+include(CPack)

@@ -12,6 +12,7 @@ if [ "$what" = native ] || [ "$what" = all ]; then
     cmake --build build/native -j "$jobs"
 fi
 if [ "$what" = win ] || [ "$what" = all ]; then
+    bash scripts/build-libjpeg-mingw.sh
     [ -f build/win/CMakeCache.txt ] ||
         cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build build/win -j "$jobs"

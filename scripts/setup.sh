@@ -5,7 +5,9 @@ set -euo pipefail
 
 packages=(
     cmake make g++ googletest libgtest-dev # native build and its tests
+    libjpeg62-turbo-dev                    # the banner's JPEG decoding, native
     mingw-w64                              # the Windows build
+    fp-utils                               # chmcmd, the help file compiler
     wine wine64 fonts-wine                 # running it
     xvfb x11-utils xauth imagemagick       # a display for Wine, and screenshots
 )
