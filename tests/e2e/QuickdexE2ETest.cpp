@@ -50,12 +50,14 @@ TEST_F(QuickdexE2ETest, StartsInTrayPressRunsTargetAndCloseOnlyHides)
 
     PostMessageA(main, WM_COMMAND, ids::Show_N, 0);
     ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(main) != FALSE; }, 10000));
-    EXPECT_TRUE(IsWindowVisible(quickdex.ApplicationWindow())) << "no taskbar button while shown";
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(quickdex.ApplicationWindow()) != FALSE; }, 10000))
+        << "no taskbar button while shown";
 
     // The title-bar close button only hides into the tray.
     PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(main); }, 10000));
-    EXPECT_FALSE(IsWindowVisible(quickdex.ApplicationWindow()));
+    // The application window is minimised first, then hidden with its button.
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(quickdex.ApplicationWindow()); }, 10000));
     Idle(500);
     EXPECT_TRUE(quickdex.Running());
     PressCombination(MOD_CONTROL | MOD_ALT, 'Q');

@@ -48,7 +48,8 @@ TAbout_Form::TAbout_Form(TApplication& application)
     homePage_->SetCaption(HomePageAddress);
     homePage_->SetFontColor(0xFF0000);
 
-    mail_ = std::make_unique<TNetLabel>(Handle(), 104, 109, 114, 13, font_.get());
+    // Wider than the 114 pixels the layout gives: fonts wider than MS Sans Serif cut the address.
+    mail_ = std::make_unique<TNetLabel>(Handle(), 104, 109, 190, 13, font_.get());
     mail_->HyperLink = SupportMailAddress;
     mail_->SetCaption(SupportMailAddress);
     mail_->SetFontColor(0xFF0000);
