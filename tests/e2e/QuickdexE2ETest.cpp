@@ -9,23 +9,7 @@ namespace {
 
 using namespace quickdex::test;
 
-class QuickdexE2ETest : public ::testing::Test {
-protected:
-    std::string Marker(const std::string& name)
-    {
-        const std::string target = dir.File(name + ".exe");
-        EXPECT_TRUE(CopyFileA((TestProgramDir() + "marker.exe").c_str(), target.c_str(), FALSE));
-        return target;
-    }
-    int Runs(const std::string& name) { return CountLines(dir.File(name + ".ran")); }
-    bool WaitForRuns(const std::string& name, int count, DWORD ms = 20000)
-    {
-        return PumpUntil([&] { return Runs(name) >= count; }, ms);
-    }
-    void Idle(DWORD ms) { PumpUntil([] { return false; }, ms); }
-
-    TempDir dir;
-};
+class QuickdexE2ETest : public MarkerTest {};
 
 TEST_F(QuickdexE2ETest, StartsInTrayPressRunsTargetAndCloseOnlyHides)
 {

@@ -12,27 +12,13 @@ namespace {
 
 using namespace quickdex::test;
 
-class HotkeyLiveTest : public ::testing::Test {
+class HotkeyLiveTest : public MarkerTest {
 protected:
     void SetUp() override
     {
         ASSERT_NE(window.Handle(), nullptr);
         window.onHotkey = [this](WPARAM, LPARAM lp) { engine.WMHotKey(static_cast<std::uint32_t>(lp)); };
     }
-    // Copies the marker program into the test folder under `name`.
-    std::string Marker(const std::string& name)
-    {
-        const std::string target = dir.File(name + ".exe");
-        EXPECT_TRUE(CopyFileA((TestProgramDir() + "marker.exe").c_str(), target.c_str(), FALSE));
-        return target;
-    }
-    int Runs(const std::string& name) { return CountLines(dir.File(name + ".ran")); }
-    bool WaitForRuns(const std::string& name, int count, DWORD ms = 20000)
-    {
-        return PumpUntil([&] { return Runs(name) >= count; }, ms);
-    }
-
-    TempDir dir;
     HotkeyWindow window;
     win32::Profile profile;
     win32::HotkeyApi hotkeys{window.Handle()};
@@ -57,7 +43,7 @@ TEST_F(HotkeyLiveTest, Smoke_PressRunsTargetAndStopStartToggles)
 
     engine.ToggleStop();
     PressCombination(MOD_CONTROL | MOD_ALT, 'Q');
-    PumpUntil([] { return false; }, 2500);
+    Idle(2500);
     EXPECT_EQ(Runs("a"), 1) << "a stopped hotkey still ran its target";
 
     engine.ToggleStop();
@@ -76,7 +62,7 @@ TEST_F(HotkeyLiveTest, SameCombinationTwiceFirstSlotWins)
 
     PressCombination(MOD_CONTROL | MOD_SHIFT, 'W');
     ASSERT_TRUE(WaitForRuns("first", 1));
-    PumpUntil([] { return false; }, 1500);
+    Idle(1500);
     EXPECT_EQ(Runs("second"), 0);
     engine.UnregisterAll();
 }

@@ -2,6 +2,9 @@
 // Helpers for the tests that run under Wine: a real window that receives
 // hotkey messages, real key presses, and the marker program.
 #include "platform/win32/Win32Platform.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
@@ -149,5 +152,25 @@ inline int CountLines(const std::string& path)
     CloseHandle(f);
     return lines;
 }
+
+// A test folder with copies of the marker program, and what they recorded.
+class MarkerTest : public ::testing::Test {
+protected:
+    // Copies the marker program into the folder under `name`.
+    std::string Marker(const std::string& name)
+    {
+        const std::string target = dir.File(name + ".exe");
+        EXPECT_TRUE(CopyFileA((TestProgramDir() + "marker.exe").c_str(), target.c_str(), FALSE));
+        return target;
+    }
+    int Runs(const std::string& name) { return CountLines(dir.File(name + ".ran")); }
+    bool WaitForRuns(const std::string& name, int count, DWORD ms = 20000)
+    {
+        return PumpUntil([&] { return Runs(name) >= count; }, ms);
+    }
+    void Idle(DWORD ms) { PumpUntil([] { return false; }, ms); }
+
+    TempDir dir;
+};
 
 } // namespace quickdex::test
