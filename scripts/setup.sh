@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake make g++ googletest libgtest-dev # native build and its tests
+    clang libclang-rt-14-dev               # the fuzz targets (libFuzzer, sanitizers)
     libjpeg62-turbo-dev                    # the banner's JPEG decoding, native
     mingw-w64                              # the Windows build
     fp-utils                               # chmcmd, the help file compiler

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <memory>
 #include <optional>
 #include <random>
 #include <system_error>
@@ -186,10 +186,33 @@ bool IsKeyLine(const Line& line)
 
 std::optional<std::string> ReadFile(const char* path)
 {
-    std::ifstream in(fs::u8path(path), std::ios::binary);
+    std::ifstream in(fs::u8path(path), std::ios::binary | std::ios::ate);
     if (!in)
         return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const std::streamoff size = in.tellg();
+    if (size < 0)
+        return std::nullopt;
+    std::string text(static_cast<std::size_t>(size), '\0');
+    in.seekg(0);
+    if (!in.read(text.data(), size))
+        return std::nullopt;
+    return text;
+}
+
+// The last file read, parsed. Loading the bindings reads one file hundreds
+// of times in a row; reading it again is cheap, parsing it again is not, so
+// a document whose bytes are unchanged is reused.
+const Document& ParsedFile(const char* path)
+{
+    thread_local std::string cachedPath;
+    thread_local std::unique_ptr<Document> cached;
+    std::string text = ReadFile(path).value_or(std::string());
+    if (!cached || cachedPath != path || cached->Text() != text) {
+        cached.reset();
+        cached = std::make_unique<Document>(std::move(text));
+        cachedPath = path;
+    }
+    return *cached;
 }
 
 // The section a read or write of one key looks in: the first section whose
@@ -291,6 +314,10 @@ std::uint32_t ListSectionNames(const Document& doc, char* buffer, std::uint32_t 
 
 std::uint32_t ListKeyNames(const Document& doc, const Section& s, char* buffer, std::uint32_t size)
 {
+    if (size < 2) {
+        buffer[0] = '\0';
+        return 0;
+    }
     std::uint32_t room = size;
     char* out = buffer;
     for (std::size_t i = s.first; i < s.last; ++i) {
@@ -324,9 +351,10 @@ std::uint32_t PortableProfile::GetString(const char* section, const char* key, c
 {
     if (!buffer || size == 0)
         return 0;
+    if (!path)
+        path = "";
     const std::string def = DefaultValue(fallback);
-    const std::optional<std::string> text = ReadFile(path);
-    const Document doc(text.value_or(std::string()));
+    const Document& doc = ParsedFile(path);
 
     if (!section)
         return ListSectionNames(doc, buffer, size);

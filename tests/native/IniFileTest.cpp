@@ -88,6 +88,14 @@ TEST_F(IniFileTest, ShortBuffersTruncateLikeWindows)
     EXPECT_EQ(ret, 7u);
     EXPECT_EQ(List("abc", 6, &ret), "key|");
     EXPECT_EQ(ret, 4u);
+    // One- and two-byte buffers: only the terminator, never a byte before
+    // the buffer (the allocation is exact, so the sanitizer build sees it).
+    for (std::uint32_t size : {1u, 2u}) {
+        EXPECT_EQ(List("abc", size, &ret), "");
+        EXPECT_EQ(ret, 0u);
+        EXPECT_EQ(List(nullptr, size, &ret), "");
+        EXPECT_EQ(ret, 0u);
+    }
 }
 
 TEST_F(IniFileTest, WritesAppendReplaceAndKeepOtherLines)
@@ -163,7 +171,8 @@ TEST_F(IniFileTest, UnchangedValueDoesNotRewrite)
 
 TEST_F(IniFileTest, NulBytesAndBomDoNotConfuseTheParser)
 {
-    dir.Write("t.ini", std::string("\xEF\xBB\xBF[A]\nx=ab\0cd\n[B\0C]\ny=1\n", 28));
+    static const char text[] = "\xEF\xBB\xBF[A]\nx=ab\0cd\n[B\0C]\ny=1\n";
+    dir.Write("t.ini", std::string(text, sizeof text - 1));
     EXPECT_EQ(Get("A", "x"), "ab");
     EXPECT_EQ(List(nullptr), "A|B|");
 }
