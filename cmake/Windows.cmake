@@ -59,6 +59,7 @@ endfunction()
 quickdex_win_test(win_platform_tests
   tests/win/ProfileTest.cpp
   tests/win/IniDifferentialTest.cpp
+  tests/win/FaultTest.cpp
 )
 quickdex_win_test(win_engine_tests
   tests/win/HotkeyLiveTest.cpp

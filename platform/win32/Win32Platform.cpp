@@ -1,13 +1,117 @@
 #include "platform/win32/Win32Platform.h"
 
+#include "platform/portable/IniFile.h"
 #include "store/Hotkeys.h"
 
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace quickdex::win32 {
+namespace {
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == 0x1A;
+}
+
+std::string Trimmed(std::string s)
+{
+    while (!s.empty() && IsBlank(s.back()))
+        s.pop_back();
+    s.erase(0, std::min(s.size(), static_cast<std::size_t>(std::find_if_not(s.begin(), s.end(), IsBlank) - s.begin())));
+    return s;
+}
+
+bool SameName(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(x)))) ==
+                      CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(y))));
+           });
+}
+
+// A zero-separated name list as the profile calls return it.
+std::vector<std::string> NameList(IProfile& ini, const char* section, const std::string& path)
+{
+    std::vector<char> buffer(65536);
+    const std::uint32_t n = ini.GetString(section, nullptr, "", buffer.data(), 65536, path.c_str());
+    std::vector<std::string> names;
+    for (const char* p = buffer.data(); p < buffer.data() + n; p += std::strlen(p) + 1)
+        names.emplace_back(p);
+    return names;
+}
+
+struct Entry {
+    std::string section, key, value;
+    bool operator==(const Entry&) const = default;
+};
+
+// Everything a profile file holds as the reads see it, in file order, read
+// with our own engine so that two files are compared by one parser.
+std::vector<Entry> ReadEntries(const std::string& path)
+{
+    PortableProfile ini;
+    std::vector<Entry> entries;
+    std::vector<char> value(65536);
+    for (const std::string& section : NameList(ini, nullptr, path))
+        for (const std::string& key : NameList(ini, section.c_str(), path)) {
+            const std::uint32_t n = ini.GetString(section.c_str(), key.c_str(), "", value.data(), 65536, path.c_str());
+            entries.push_back({section, key, std::string(value.data(), n)});
+        }
+    return entries;
+}
+
+// What a read gives back of a value written: blanks trimmed, matching
+// quotes removed.
+std::string ExpectedRead(const char* value)
+{
+    std::string v = Trimmed(value);
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+        v = v.substr(1, v.size() - 2);
+    return v;
+}
+
+// Whether `copy` holds exactly `original` with the one change asked for.
+// The system's write does not always report a disk that filled in the
+// middle of it (Wine's does not): the file is then cut short, and it must
+// not replace hotkey.ini.
+bool WriteLanded(const std::string& original, const std::string& copy, const char* section, const char* key,
+                 const char* value)
+{
+    const std::string target = Trimmed(section);
+    const std::string targetKey = key ? Trimmed(key) : std::string();
+    const auto others = [&](std::vector<Entry> entries) {
+        std::erase_if(entries, [&](const Entry& e) { return SameName(e.section, target) && (!key || SameName(e.key, targetKey)); });
+        return entries;
+    };
+    const std::vector<Entry> before = ReadEntries(original);
+    const std::vector<Entry> after = ReadEntries(copy);
+    if (others(before) != others(after))
+        return false;
+    if (!key) { // the section is erased: one fewer of that name
+        PortableProfile ini;
+        const auto count = [&](const std::string& path) {
+            const auto names = NameList(ini, nullptr, path);
+            return std::count_if(names.begin(), names.end(), [&](const std::string& n) { return SameName(n, target); });
+        };
+        const auto had = count(original);
+        return had == 0 || count(copy) == had - 1;
+    }
+    if (!value || std::strpbrk(value, "\r\n"))
+        return true; // a deleted key; a value broken over lines reads back otherwise
+    PortableProfile ini;
+    const std::string expected = ExpectedRead(value);
+    std::vector<char> buffer(expected.size() + 2);
+    const std::uint32_t n = ini.GetString(section, key, "\x01", buffer.data(), static_cast<std::uint32_t>(buffer.size()),
+                                          copy.c_str());
+    return std::string(buffer.data(), n) == expected;
+}
+
+} // namespace
 
 std::uint32_t Profile::GetString(const char* section, const char* key, const char* fallback, char* buffer,
                                  std::uint32_t size, const char* path)
@@ -33,10 +137,13 @@ bool Profile::WriteString(const char* section, const char* key, const char* valu
     // that would cut it. So the write goes to a copy, which then replaces the
     // file in one step; on any failure the file stays as it was.
     const std::string copy = std::string(path) + ".quickdex-new";
-    if (!CopyFileA(path, copy.c_str(), FALSE))
+    if (!CopyFileA(path, copy.c_str(), FALSE)) {
+        DeleteFileA(copy.c_str()); // a copy the disk ran out of room for
         return false;
-    const bool written = WritePrivateProfileStringA(section, key, value, copy.c_str()) != FALSE;
+    }
+    bool written = WritePrivateProfileStringA(section, key, value, copy.c_str()) != FALSE;
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, copy.c_str()); // the system forgets the copy
+    written = written && WriteLanded(path, copy, section, key, value);
     const bool replaced =
         written && MoveFileExA(copy.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
     if (!replaced)

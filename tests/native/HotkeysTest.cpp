@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <random>
 
 namespace quickdex {
 namespace {
@@ -185,6 +186,58 @@ TEST_F(LoadTest, SectionListLongerThanBufferDropsTheCutName)
     for (const auto& n : names)
         EXPECT_EQ(n.size(), 295u);
     EXPECT_EQ(SplitSectionName(names[0], 1), 1);
+}
+
+TEST_F(LoadTest, HostileFilesLoadWithinBounds)
+{
+    const std::string hundred = [] {
+        std::string text;
+        for (int i = 1; i <= 100; ++i)
+            text += "[2+" + std::to_string(i) + "]\r\nAction=a" + std::to_string(i) + "\r\n";
+        return text;
+    }();
+    {
+        SCOPED_TRACE("10 MB of comments after the bindings");
+        std::string content = hundred;
+        while (content.size() < 10u * 1024 * 1024)
+            content += "; " + std::string(1000, 'c') + "\r\n";
+        Load(content);
+        EXPECT_EQ(table.HotkeyCount, 100);
+        EXPECT_EQ(table[100].Action, "a100");
+    }
+    {
+        SCOPED_TRACE("a 100,000-character value and a 100,000-character section name");
+        rows.rows.clear();
+        Load("[2+65]\nAction=" + std::string(100000, 'v') + "\n[" + std::string(100000, '1') + "+66]\nAction=b\n");
+        EXPECT_EQ(table.HotkeyCount, 1); // the cut name is not a binding
+        EXPECT_EQ(table[1].Action.size(), 2047u);
+    }
+    {
+        SCOPED_TRACE("zero bytes end names and values");
+        rows.rows.clear();
+        static const char text[] = "[2+65\0junk]\nAction=a\0b\nHint=\0\n";
+        Load(std::string(text, sizeof text - 1));
+        EXPECT_EQ(table.HotkeyCount, 1);
+        EXPECT_EQ(table[1].Action, "a");
+        EXPECT_EQ(table[1].Hint, "");
+    }
+    {
+        SCOPED_TRACE("binary garbage");
+        std::mt19937 random(12345);
+        for (int round = 0; round < 20; ++round) {
+            rows.rows.clear();
+            std::string junk(64 * 1024, '\0');
+            for (char& c : junk)
+                c = static_cast<char>(random());
+            try {
+                Load(junk);
+                EXPECT_LE(table.HotkeyCount, MaxHotkeys);
+                EXPECT_EQ(rows.rows.size(), static_cast<std::size_t>(table.HotkeyCount));
+            } catch (const ConversionError&) {
+                EXPECT_TRUE(rows.rows.empty());
+            }
+        }
+    }
 }
 
 TEST_F(LoadTest, EraseRenumbersSlots)
