@@ -2,6 +2,8 @@
 
 #include "store/Errors.h"
 
+#include <utility>
+
 namespace quickdex {
 namespace {
 // String atoms lie in 0xC000..0xFFFF; the ids they give lie in 0..0x3FFF,
@@ -57,7 +59,8 @@ void HotkeyEngine::RegisterSlot(const Tquickdex& slot, const std::string& atomNa
         HotkeyIds[static_cast<std::size_t>(index - 1)] = id;
         // A refused combination (held by another program, or by an earlier
         // slot) stays silently inactive.
-        services_.hotkeys.Register(id, static_cast<unsigned>(slot.Modifiers), static_cast<unsigned>(slot.Key));
+        registered_[static_cast<std::size_t>(index - 1)] =
+            services_.hotkeys.Register(id, static_cast<unsigned>(slot.Modifiers), static_cast<unsigned>(slot.Key));
     } catch (const std::exception&) {
         services_.view.ShowPlainMessage(RegisterFailText);
     }
@@ -72,8 +75,11 @@ void HotkeyEngine::RegisterAll()
 
 void HotkeyEngine::UnregisterAll()
 {
-    for (int id : HotkeyIds)
-        services_.hotkeys.Unregister(id);
+    // Only what is registered: each call is a round trip to the system,
+    // and a reload of one binding should not pay for a hundred.
+    for (std::size_t i = 0; i < HotkeyIds.size(); ++i)
+        if (std::exchange(registered_[i], false))
+            services_.hotkeys.Unregister(HotkeyIds[i]);
 }
 
 LoadResult HotkeyEngine::ReloadHotkeys()

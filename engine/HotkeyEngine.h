@@ -83,6 +83,8 @@ private:
     // One reference per slot on its atom, held while the engine lives, so
     // that thousands of reloads leave the global atom table as it was.
     std::array<std::uint16_t, MaxHotkeys> heldAtoms_{};
+    // Which slots' ids the system accepted, so that only those are dropped.
+    std::array<bool, MaxHotkeys> registered_{};
 };
 
 } // namespace quickdex

@@ -27,6 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 FUZZ_CHECK(engine.Hotkeys.HotkeyCount == std::min(loaded.sections, MaxHotkeys));
                 FUZZ_CHECK(static_cast<int>(view.rows.size()) == engine.Hotkeys.HotkeyCount);
                 for (int slot = 1; slot <= engine.Hotkeys.HotkeyCount; ++slot) {
+                    // One read of the section gives what three single reads give.
+                    const std::string& section = engine.Hotkeys.SectionOf(slot);
+                    const std::string path = fuzz::Scratch().File(HotkeyFileName);
+                    FUZZ_CHECK(engine.Hotkeys[slot].Action == ReadValue(profile, path, section, "Action", ""));
+                    FUZZ_CHECK(engine.Hotkeys[slot].Hint == ReadValue(profile, path, section, "Hint", ""));
+                    FUZZ_CHECK(engine.Hotkeys[slot].Sort == ReadValue(profile, path, section, "Sort", DefaultSort));
                     FUZZ_CHECK(engine.Hotkeys[slot].Action.size() < ValueBufferSize);
                     FUZZ_CHECK(engine.Hotkeys[slot].Hint.size() < ValueBufferSize);
                     FUZZ_CHECK(hotkeys.RefsOf(AtomName(slot)) <= 1);

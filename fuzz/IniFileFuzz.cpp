@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PortableProfile ini;
 
     for (int step = 0; step < 8 && input.remaining_bytes() > 0; ++step) {
-        const int op = input.ConsumeIntegralInRange(0, 5);
+        const int op = input.ConsumeIntegralInRange(0, 6);
         const std::string section = input.ConsumeRandomLengthString(24);
         const std::string key = input.ConsumeRandomLengthString(24);
         switch (op) {
@@ -86,6 +86,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 5: // erase a section
             FUZZ_CHECK(ini.WriteString(section.c_str(), nullptr, nullptr, path.c_str()));
             break;
+        case 6: { // a whole section
+            const auto bufferSize = input.ConsumeIntegralInRange<std::uint32_t>(0, 300);
+            auto buffer = std::make_unique<char[]>(bufferSize);
+            const std::uint32_t n = ini.GetSection(section.c_str(), buffer.get(), bufferSize, path.c_str());
+            CheckAnswer(buffer.get(), bufferSize, n, true);
+            break;
+        }
         }
     }
     return 0;

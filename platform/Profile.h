@@ -17,6 +17,14 @@ public:
     virtual std::uint32_t GetString(const char* section, const char* key, const char* fallback,
                                     char* buffer, std::uint32_t size, const char* path) = 0;
 
+    // GetPrivateProfileSectionA: the entries of the first section of that
+    // name (compared as given, not trimmed), each as "key=value" (a line without '=' as its name alone) and
+    // followed by a zero byte, the list closed by another; blank lines and
+    // comments are left out, values come as stored (blanks around them
+    // trimmed, quotes kept). Returns the characters copied without the final
+    // zero, size - 2 when the entries did not fit.
+    virtual std::uint32_t GetSection(const char* section, char* buffer, std::uint32_t size, const char* path) = 0;
+
     // WritePrivateProfileStringA: value == nullptr deletes the key,
     // key == nullptr erases the whole section. Returns false when the file
     // could not be written.

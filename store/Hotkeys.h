@@ -57,6 +57,8 @@ class IRowSink {
 public:
     virtual ~IRowSink() = default;
     virtual void AddRow(int slot, const Tquickdex& binding) = 0;
+    // After the last row of one load.
+    virtual void RowsDone() {}
 };
 
 struct LoadResult {

@@ -376,6 +376,58 @@ std::uint32_t PortableProfile::GetString(const char* section, const char* key, c
     return CopyValue(line && line->value ? *line->value : def, true, buffer, size);
 }
 
+std::uint32_t PortableProfile::GetSection(const char* section, char* buffer, std::uint32_t size, const char* path)
+{
+    if (!buffer || size == 0)
+        return 0;
+    buffer[0] = '\0';
+    if (size < 2 || !section)
+        return 0;
+    if (!path)
+        path = "";
+    const Document& doc = ParsedFile(path);
+    const Section* s = FindSectionForList(doc, section); // the name as given, like the key list
+    if (!s)
+        return 0;
+    std::uint32_t room = size; // as the system counts: two bytes kept for the closing zeros
+    char* out = buffer;
+    // Copies text cut to room - 1 characters plus its zero, as the system does.
+    const auto put = [&](const std::string& text) {
+        const std::size_t n = std::min<std::size_t>(text.size(), room - 2);
+        std::memcpy(out, text.data(), n);
+        out[n] = '\0';
+        out += n + 1;
+        room -= static_cast<std::uint32_t>(n + 1);
+    };
+    for (std::size_t i = s->first; i < s->last; ++i) {
+        const Line& line = doc.Lines()[i];
+        if (room <= 2)
+            break;
+        if (line.kind != Line::Kind::Entry || (!line.name.empty() && line.name[0] == ';'))
+            continue; // blank lines and comments
+        put(line.value ? line.name + "=" + *line.value : line.name);
+        if (room < 2)
+            break;
+    }
+    *out = '\0';
+    if (room <= 2 && out > buffer) {
+        // Cut short: the system closes the list inside the buffer.
+        buffer[size - 2] = '\0';
+        buffer[size - 1] = '\0';
+        return size - 2;
+    }
+    return static_cast<std::uint32_t>(out - buffer);
+}
+
+std::string ValueAsRead(std::string_view stored, std::uint32_t size)
+{
+    if (size == 0)
+        return std::string();
+    std::vector<char> buffer(size);
+    const std::uint32_t n = CopyValue(std::string(stored), true, buffer.data(), size);
+    return std::string(buffer.data(), n);
+}
+
 bool PortableProfile::WriteString(const char* section, const char* key, const char* value, const char* path)
 {
     if (!section || !path)

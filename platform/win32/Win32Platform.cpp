@@ -119,6 +119,11 @@ std::uint32_t Profile::GetString(const char* section, const char* key, const cha
     return GetPrivateProfileStringA(section, key, fallback, buffer, size, path);
 }
 
+std::uint32_t Profile::GetSection(const char* section, char* buffer, std::uint32_t size, const char* path)
+{
+    return GetPrivateProfileSectionA(section, buffer, size, path);
+}
+
 bool Profile::WriteString(const char* section, const char* key, const char* value, const char* path)
 {
     // The flush form (all null) and other odd calls go to the system as they are.

@@ -14,6 +14,7 @@ class Profile final : public IProfile {
 public:
     std::uint32_t GetString(const char* section, const char* key, const char* fallback, char* buffer,
                             std::uint32_t size, const char* path) override;
+    std::uint32_t GetSection(const char* section, char* buffer, std::uint32_t size, const char* path) override;
     bool WriteString(const char* section, const char* key, const char* value, const char* path) override;
 };
 

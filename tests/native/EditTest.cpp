@@ -22,6 +22,10 @@ public:
     {
         return inner.GetString(s, k, d, b, n, p);
     }
+    std::uint32_t GetSection(const char* s, char* b, std::uint32_t n, const char* p) override
+    {
+        return inner.GetSection(s, b, n, p);
+    }
     bool WriteString(const char* s, const char* k, const char* v, const char* p) override
     {
         if (writes++ == failAt)

@@ -55,6 +55,21 @@ TEST_F(EngineTest, ReloadAndRegisterUsesSlotAtomsAndIds)
     EXPECT_EQ(engine.HotkeyIds[2], 0);
 }
 
+TEST_F(EngineTest, UnregisterDropsWhatIsRegisteredAndNothingElse)
+{
+    WriteIni("[2+65]\nAction=a.exe\n[2+66]\nAction=b.exe\n");
+    hotkeys.heldElsewhere.insert({2, 66}); // refused: another program holds it
+    engine.ReloadAndRegister();
+    EXPECT_EQ(hotkeys.unregisterCalls, 0);
+    engine.ReloadAndRegister();
+    EXPECT_EQ(hotkeys.unregisterCalls, 1); // only Ctrl+A was registered
+    EXPECT_EQ(Registered(), (std::vector<std::pair<unsigned, unsigned>>{{2, 65}}));
+    engine.UnregisterAll();
+    engine.UnregisterAll();
+    EXPECT_EQ(hotkeys.unregisterCalls, 2);
+    EXPECT_TRUE(hotkeys.registered.empty());
+}
+
 TEST_F(EngineTest, ThousandReloadsKeepOneAtomReferencePerSlotAndStableIds)
 {
     std::string content;

@@ -188,6 +188,31 @@ TEST_F(LoadTest, SectionListLongerThanBufferDropsTheCutName)
     EXPECT_EQ(SplitSectionName(names[0], 1), 1);
 }
 
+TEST_F(LoadTest, OneSectionReadAnswersLikeThreeValueReads)
+{
+    const std::string longValue(3000, 'L');
+    Load("[1+65]\r\n ACTION = \"quoted\" \r\naction=second\r\n;Hint=comment\r\nHint\r\nhint=late\r\nSort='s'\r\n"
+         "[1+66]\r\nAction=a=b=c\r\n=nameless\r\nSORT=\"half\r\n"
+         "[1+67]\r\nAction=\"" + longValue + "\"\r\nHint=\"\r\n"
+         "[1+68]\r\nNote=" + std::string(40000, 'n') + "\r\nAction=after a long line\r\n"
+         "[1+69]\r\n");
+    ASSERT_EQ(table.HotkeyCount, 5);
+    for (int slot = 1; slot <= 5; ++slot) {
+        SCOPED_TRACE(table.SectionOf(slot));
+        EXPECT_EQ(table[slot].Action, ReadValue(profile, Path(), table.SectionOf(slot), "Action", ""));
+        EXPECT_EQ(table[slot].Hint, ReadValue(profile, Path(), table.SectionOf(slot), "Hint", ""));
+        EXPECT_EQ(table[slot].Sort, ReadValue(profile, Path(), table.SectionOf(slot), "Sort", DefaultSort));
+    }
+    EXPECT_EQ(table[1].Action, "quoted");
+    EXPECT_EQ(table[1].Hint, ""); // the first Hint has no '='
+    EXPECT_EQ(table[1].Sort, "s");
+    EXPECT_EQ(table[2].Action, "a=b=c");
+    EXPECT_EQ(table[2].Sort, "\"half");
+    EXPECT_EQ(table[3].Action.size(), 2047u);
+    EXPECT_EQ(table[4].Action, "after a long line"); // read value by value
+    EXPECT_EQ(table[5].Sort, "Other");
+}
+
 TEST_F(LoadTest, HostileFilesLoadWithinBounds)
 {
     const std::string hundred = [] {

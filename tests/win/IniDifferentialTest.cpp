@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstring>
 #include <set>
 #include <vector>
@@ -83,6 +85,16 @@ public:
         return "ret:" + std::to_string(n) + " buf:" + std::string(buf.data() + 8, shown);
     }
 
+    // A whole section, its entries joined by '|'.
+    std::string Section(const char* section, std::uint32_t size)
+    {
+        std::vector<char> buf(size + 16, '\x7F');
+        const std::uint32_t n = profile_.GetSection(section, buf.data() + 8, size, path_.c_str());
+        std::string shown(buf.data() + 8, std::min<std::size_t>(static_cast<std::size_t>(n) + 1, size));
+        std::replace(shown.begin(), shown.end(), '\0', '|');
+        return "ret:" + std::to_string(n) + " buf:" + shown;
+    }
+
     std::vector<std::string> Names(const char* section)
     {
         std::vector<char> buf(65536, 0);
@@ -146,6 +158,7 @@ TEST_F(IniDifferentialTest, ReadsMatchTheSystem)
             for (std::uint32_t size : {16384u, 2u, 3u, 5u, 9u})
                 EXPECT_EQ(own.Read(section.c_str(), nullptr, "dflt", size), sys.Read(section.c_str(), nullptr, "dflt", size))
                     << "keys, size " << size;
+            EXPECT_EQ(own.Section(section.c_str(), 32767), sys.Section(section.c_str(), 32767)) << "whole section";
 
             std::vector<std::string> keys = sys.Names(section.c_str());
             if (keys.size() > 10)

@@ -396,7 +396,15 @@ void TMainForm::AddRow(int slot, const Tquickdex& binding)
 
 void TMainForm::ClearRows()
 {
+    // No drawing, scrolling or layout while the rows are rebuilt.
+    SendMessageA(listView_, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(listView_);
+}
+
+void TMainForm::RowsDone()
+{
+    SendMessageA(listView_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(listView_, nullptr, TRUE);
 }
 
 void TMainForm::SetTrayImage(int index)

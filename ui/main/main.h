@@ -115,6 +115,7 @@ private:
 
     // IEngineView
     void AddRow(int slot, const Tquickdex& binding) override;
+    void RowsDone() override;
     void ClearRows() override;
     void SetTrayImage(int index) override;
     void SetStopCaptions(const char* caption) override;

@@ -107,18 +107,23 @@ bool TCoolTrayIcon::PrepareIconData()
 bool TCoolTrayIcon::AddIcon()
 {
     iconVisible_ = true;
-    return PrepareIconData() && Shell_NotifyIconA(NIM_ADD, &iconData_);
+    added_ = PrepareIconData() && Shell_NotifyIconA(NIM_ADD, &iconData_);
+    return added_;
 }
 
 bool TCoolTrayIcon::RemoveIcon()
 {
     iconVisible_ = false;
+    added_ = false;
     return PrepareIconData() && Shell_NotifyIconA(NIM_DELETE, &iconData_);
 }
 
 bool TCoolTrayIcon::UpdateIcon()
 {
-    // Refused by the shell before the icon was added; that is harmless.
+    // Each call is a message to the shell's process: none before the icon
+    // is added (the shell would refuse it), and the add carries the picture.
+    if (!added_)
+        return false;
     return PrepareIconData() && Shell_NotifyIconA(NIM_MODIFY, &iconData_);
 }
 
@@ -132,7 +137,11 @@ void TCoolTrayIcon::SetIconIndex(int index)
 {
     if (iconList_) {
         const int count = ImageList_GetImageCount(iconList_);
-        iconIndex_ = index < count ? index : count - 1;
+        const int wanted = index < count ? index : count - 1;
+        if (icon_ && wanted == iconIndex_ && iconList_ == shownList_)
+            return; // the picture shown already: every reload asks for it again
+        iconIndex_ = wanted;
+        shownList_ = iconList_;
         if (HICON picture = ImageList_GetIcon(iconList_, iconIndex_, ILD_NORMAL)) {
             if (icon_)
                 DestroyIcon(icon_);
@@ -149,6 +158,7 @@ void TCoolTrayIcon::SetIcon(HICON icon)
     if (icon_)
         DestroyIcon(icon_);
     icon_ = icon ? CopyIcon(icon) : nullptr;
+    shownList_ = nullptr; // not a picture of the list
     UpdateIcon();
 }
 
@@ -206,6 +216,7 @@ void TCoolTrayIcon::CycleTick()
             DestroyIcon(icon_);
         icon_ = picture;
     }
+    shownList_ = nullptr; // the index runs one ahead of the picture now
     if (OnCycle)
         OnCycle(CycleNextIndex());
     UpdateIcon();

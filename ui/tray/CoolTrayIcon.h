@@ -97,6 +97,8 @@ private:
     int iconIndex_ = 0;
     HICON icon_ = nullptr; // owned
     bool iconVisible_ = true;
+    bool added_ = false;                // the shell holds our icon
+    HIMAGELIST shownList_ = nullptr;    // the list icon_ was taken from
     std::string hint_;
     bool showHint_ = false;
     bool clickPending_ = false;
