@@ -2,6 +2,10 @@
 # exe), with test programs that ctest runs under Wine.
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 add_link_options(-static -static-libgcc -static-libstdc++)
+# Each function and datum in a section of its own, so that the linker keeps
+# only what the program reaches: a smaller exe, less to load at start-up.
+add_compile_options(-ffunction-sections -fdata-sections)
+add_link_options(-Wl,--gc-sections)
 
 # Every Windows test program runs through the Wine wrapper, with a Wine
 # prefix of this build tree's own.

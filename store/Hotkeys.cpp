@@ -1,6 +1,6 @@
 #include "store/Hotkeys.h"
 
-#include "platform/portable/IniFile.h"
+#include "platform/portable/ProfileValue.h"
 #include "store/Errors.h"
 
 #include <algorithm>

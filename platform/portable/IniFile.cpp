@@ -1,5 +1,7 @@
 #include "platform/portable/IniFile.h"
 
+#include "platform/portable/ProfileValue.h"
+
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -255,27 +257,6 @@ const Line* FindKey(const Document& doc, const Section& s, const std::string& tr
     return nullptr;
 }
 
-// Copies a value into the caller's buffer the way the Windows calls do: a
-// value enclosed in matching single or double quotes loses them, and a
-// value longer than the buffer is cut to size - 1 characters.
-std::uint32_t CopyValue(const std::string& value, bool stripQuotes, char* buffer, std::uint32_t size)
-{
-    std::string_view v(value);
-    bool quoted = false;
-    if (stripQuotes && v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
-        quoted = true;
-        v.remove_prefix(1);
-    }
-    std::size_t n = std::min<std::size_t>(v.size(), size - 1);
-    std::memcpy(buffer, v.data(), n);
-    buffer[n] = '\0';
-    // The closing quote is dropped only when the whole rest fitted; a cut
-    // value keeps its last character instead (the system does the same).
-    if (quoted && size >= v.size() && n > 0)
-        buffer[--n] = '\0';
-    return static_cast<std::uint32_t>(n);
-}
-
 std::string DefaultValue(const char* fallback)
 {
     std::string def = fallback ? fallback : "";
@@ -417,15 +398,6 @@ std::uint32_t PortableProfile::GetSection(const char* section, char* buffer, std
         return size - 2;
     }
     return static_cast<std::uint32_t>(out - buffer);
-}
-
-std::string ValueAsRead(std::string_view stored, std::uint32_t size)
-{
-    if (size == 0)
-        return std::string();
-    std::vector<char> buffer(size);
-    const std::uint32_t n = CopyValue(std::string(stored), true, buffer.data(), size);
-    return std::string(buffer.data(), n);
 }
 
 bool PortableProfile::WriteString(const char* section, const char* key, const char* value, const char* path)

@@ -12,7 +12,6 @@
 #include "platform/Profile.h"
 
 #include <string>
-#include <string_view>
 
 namespace quickdex {
 
@@ -23,10 +22,6 @@ public:
     std::uint32_t GetSection(const char* section, char* buffer, std::uint32_t size, const char* path) override;
     bool WriteString(const char* section, const char* key, const char* value, const char* path) override;
 };
-
-// A stored value as a single-value read hands it back through a buffer of
-// `size` characters: matching quotes removed, cut to size - 1 characters.
-std::string ValueAsRead(std::string_view stored, std::uint32_t size);
 
 // Replaces the file at `path` with `content` through a temporary file in the
 // same folder. Fails, leaving the old file untouched, when the file is

@@ -1,6 +1,6 @@
 #include "platform/win32/Win32Platform.h"
 
-#include "platform/portable/IniFile.h"
+#include "platform/portable/ProfileValue.h"
 #include "store/Hotkeys.h"
 
 #include <mmsystem.h>
@@ -34,45 +34,37 @@ bool SameName(const std::string& a, const std::string& b)
            });
 }
 
-// A zero-separated name list as the profile calls return it.
-std::vector<std::string> NameList(IProfile& ini, const char* section, const std::string& path)
+// A zero-separated list as the profile calls return it.
+std::vector<std::string> SplitList(const std::vector<char>& buffer, DWORD n)
 {
-    std::vector<char> buffer(65536);
-    const std::uint32_t n = ini.GetString(section, nullptr, "", buffer.data(), 65536, path.c_str());
-    std::vector<std::string> names;
+    std::vector<std::string> items;
     for (const char* p = buffer.data(); p < buffer.data() + n; p += std::strlen(p) + 1)
-        names.emplace_back(p);
-    return names;
+        items.emplace_back(p);
+    return items;
 }
 
 struct Entry {
-    std::string section, key, value;
+    std::string section, line; // line: "key=value" as the system lists it
     bool operator==(const Entry&) const = default;
 };
 
-// Everything a profile file holds as the reads see it, in file order, read
-// with our own engine so that two files are compared by one parser.
+// Everything a profile file holds, section by section, as the system reads it.
 std::vector<Entry> ReadEntries(const std::string& path)
 {
-    PortableProfile ini;
+    std::vector<char> buffer(65536);
     std::vector<Entry> entries;
-    std::vector<char> value(65536);
-    for (const std::string& section : NameList(ini, nullptr, path))
-        for (const std::string& key : NameList(ini, section.c_str(), path)) {
-            const std::uint32_t n = ini.GetString(section.c_str(), key.c_str(), "", value.data(), 65536, path.c_str());
-            entries.push_back({section, key, std::string(value.data(), n)});
-        }
+    const DWORD names = GetPrivateProfileSectionNamesA(buffer.data(), 65536, path.c_str());
+    for (const std::string& section : SplitList(buffer, names)) {
+        const DWORD n = GetPrivateProfileSectionA(section.c_str(), buffer.data(), 65536, path.c_str());
+        for (std::string& line : SplitList(buffer, n))
+            entries.push_back({section, std::move(line)});
+    }
     return entries;
 }
 
-// What a read gives back of a value written: blanks trimmed, matching
-// quotes removed.
-std::string ExpectedRead(const char* value)
+std::string KeyOf(const std::string& line)
 {
-    std::string v = Trimmed(value);
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
-        v = v.substr(1, v.size() - 2);
-    return v;
+    return Trimmed(line.substr(0, line.find('=')));
 }
 
 // Whether `copy` holds exactly `original` with the one change asked for.
@@ -85,17 +77,17 @@ bool WriteLanded(const std::string& original, const std::string& copy, const cha
     const std::string target = Trimmed(section);
     const std::string targetKey = key ? Trimmed(key) : std::string();
     const auto others = [&](std::vector<Entry> entries) {
-        std::erase_if(entries, [&](const Entry& e) { return SameName(e.section, target) && (!key || SameName(e.key, targetKey)); });
+        std::erase_if(entries, [&](const Entry& e) {
+            return SameName(e.section, target) && (!key || SameName(KeyOf(e.line), targetKey));
+        });
         return entries;
     };
-    const std::vector<Entry> before = ReadEntries(original);
-    const std::vector<Entry> after = ReadEntries(copy);
-    if (others(before) != others(after))
+    if (others(ReadEntries(original)) != others(ReadEntries(copy)))
         return false;
     if (!key) { // the section is erased: one fewer of that name
-        PortableProfile ini;
+        std::vector<char> buffer(65536);
         const auto count = [&](const std::string& path) {
-            const auto names = NameList(ini, nullptr, path);
+            const auto names = SplitList(buffer, GetPrivateProfileSectionNamesA(buffer.data(), 65536, path.c_str()));
             return std::count_if(names.begin(), names.end(), [&](const std::string& n) { return SameName(n, target); });
         };
         const auto had = count(original);
@@ -103,11 +95,10 @@ bool WriteLanded(const std::string& original, const std::string& copy, const cha
     }
     if (!value || std::strpbrk(value, "\r\n"))
         return true; // a deleted key; a value broken over lines reads back otherwise
-    PortableProfile ini;
-    const std::string expected = ExpectedRead(value);
+    const std::string expected = ValueAsRead(Trimmed(value), static_cast<std::uint32_t>(std::strlen(value) + 2));
     std::vector<char> buffer(expected.size() + 2);
-    const std::uint32_t n = ini.GetString(section, key, "\x01", buffer.data(), static_cast<std::uint32_t>(buffer.size()),
-                                          copy.c_str());
+    const DWORD n = GetPrivateProfileStringA(section, key, "\x01", buffer.data(), static_cast<DWORD>(buffer.size()),
+                                             copy.c_str());
     return std::string(buffer.data(), n) == expected;
 }
 
@@ -189,7 +180,9 @@ void SystemApi::ShellExecuteFile(const char* file, int showMode)
 
 void SystemApi::MciSendString(const char* command)
 {
-    mciSendStringA(command, nullptr, 0, nullptr);
+    static const auto send = LateBound<decltype(&mciSendStringA)>("winmm.dll", "mciSendStringA");
+    if (send)
+        send(command, nullptr, 0, nullptr);
 }
 
 std::optional<std::uint32_t> SystemApi::VersionPlatformId()

@@ -255,7 +255,8 @@ void TAddOrChange_Form::File_SBtnClick()
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     dialog.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
-    if (!GetOpenFileNameA(&dialog))
+    static const auto open = win32::LateBound<decltype(&GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    if (!open || !open(&dialog))
         return;
     lastFile_ = file.data();
     SetWindowTextA(path_, lastFile_.c_str());

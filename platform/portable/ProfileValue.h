@@ -1,0 +1,21 @@
+#pragma once
+// How a single-value read hands a stored value back, shared by our INI
+// engine and by the store's one-read-per-section load. Kept apart from the
+// engine so that using it does not bring the engine's file handling along.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quickdex {
+
+// Copies `value` into `buffer` of `size` (> 0) characters the way the
+// system's calls do: a value enclosed in matching single or double quotes
+// loses them, and a value longer than the buffer is cut to size - 1
+// characters. Returns the characters copied.
+std::uint32_t CopyValue(std::string_view value, bool stripQuotes, char* buffer, std::uint32_t size);
+
+// A stored value as a single-value read through a buffer of `size`
+// characters gives it back.
+std::string ValueAsRead(std::string_view stored, std::uint32_t size);
+
+} // namespace quickdex
