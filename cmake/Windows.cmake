@@ -118,11 +118,15 @@ set(CPACK_SYSTEM_NAME win64)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 include(CPack)
 
-# Benchmarks (bench/, run by scripts/bench.sh): quickdex against a minimal
-# program of the same kind. Not tests: they print figures.
+# Benchmarks (bench/, run by scripts/bench.sh), quickdex against a minimal
+# program of the same kind, and the soak (scripts/soak.sh). Not tests: they
+# print figures.
 add_executable(baseline WIN32 bench/baseline.cpp)
 target_link_libraries(baseline PRIVATE shell32 user32 kernel32)
 target_link_options(baseline PRIVATE -s)
 add_executable(quickdex_bench bench/quickdex_bench.cpp)
 target_link_libraries(quickdex_bench PRIVATE quickdex_win32 psapi)
 add_dependencies(quickdex_bench quickdex baseline marker)
+add_executable(soak bench/soak.cpp)
+target_link_libraries(soak PRIVATE quickdex_win32 psapi)
+add_dependencies(soak quickdex marker)
