@@ -4,6 +4,7 @@
 // memory of a process as Linux sees it under Wine.
 #include "platform/win32/Win32Platform.h"
 #include "ui/main/MainIds.h"
+#include "win/Desktop.h"
 
 #include <windows.h>
 #include <psapi.h>
@@ -113,36 +114,10 @@ struct Folder {
 
 // --- Programs -------------------------------------------------------------
 
-inline bool CombinationHeld(unsigned modifiers, unsigned key)
-{
-    if (!RegisterHotKey(nullptr, 0x3FFD, modifiers, key))
-        return true;
-    UnregisterHotKey(nullptr, 0x3FFD);
-    return false;
-}
-
+// The first window of `process` with that class.
 inline HWND WindowOf(DWORD process, const char* className)
 {
-    struct Search {
-        DWORD process;
-        const char* className;
-        HWND found;
-    } search{process, className, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            char name[64] = {};
-            GetClassNameA(hwnd, name, sizeof name);
-            if (owner == s.process && std::strcmp(name, s.className) == 0) {
-                s.found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return test::FindProcessWindow(process, className);
 }
 
 struct Program {
@@ -187,7 +162,7 @@ public:
     double WaitUntilHeld(unsigned modifiers, unsigned key, double timeout = 20) const
     {
         while (ok_ && Now() - started < timeout) {
-            if (CombinationHeld(modifiers, key))
+            if (test::CombinationHeld(modifiers, key))
                 return Now() - started;
             if (WaitForSingleObject(info_.hProcess, 0) != WAIT_TIMEOUT)
                 return -1;
@@ -216,31 +191,9 @@ private:
     bool ok_ = false;
 };
 
-// Presses and releases a combination through the system's input queue.
 inline void Press(unsigned modifiers, WORD key)
 {
-    std::vector<INPUT> inputs;
-    const auto add = [&](WORD vk, bool up) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(in);
-    };
-    std::vector<WORD> held;
-    if (modifiers & MOD_CONTROL)
-        held.push_back(VK_CONTROL);
-    if (modifiers & MOD_SHIFT)
-        held.push_back(VK_SHIFT);
-    if (modifiers & MOD_ALT)
-        held.push_back(VK_MENU);
-    for (WORD vk : held)
-        add(vk, false);
-    add(key, false);
-    add(key, true);
-    for (auto it = held.rbegin(); it != held.rend(); ++it)
-        add(*it, true);
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    test::PressCombination(modifiers, key);
 }
 
 // Seconds until the file grows past `size`; negative on time-out.

@@ -187,12 +187,16 @@ int main(int argc, char** argv)
         lines += c == '\n';
     std::printf("soak: %.0f s; %ld presses, %d targets started, %ld not seen within 10 s; %ld reload cycles\n",
                 Now() - started, pressesDone, lines, missed, reloadsDone);
+    std::string objects;
     if (first.gdiObjects < 0)
         std::printf("soak: GDI and USER counts: n/a, the system does not count them (Wine's GetGuiResources is a stub)\n");
-    std::printf("soak: growth first to last: GDI %+ld, USER %+ld, handles %+ld, windows %+d, private %+.0f KB, RSS %+.0f KB\n",
-                last.gdiObjects - first.gdiObjects, last.userObjects - first.userObjects,
-                static_cast<long>(last.handles) - static_cast<long>(first.handles), last.windows - first.windows,
-                last.memory.privateKb - first.memory.privateKb, last.memory.residentKb - first.memory.residentKb);
+    else
+        objects = "GDI " + std::to_string(last.gdiObjects - first.gdiObjects) + ", USER " +
+                  std::to_string(last.userObjects - first.userObjects) + ", ";
+    std::printf("soak: growth first to last: %shandles %+ld, windows %+d, private %+.0f KB, RSS %+.0f KB\n",
+                objects.c_str(), static_cast<long>(last.handles) - static_cast<long>(first.handles),
+                last.windows - first.windows, last.memory.privateKb - first.memory.privateKb,
+                last.memory.residentKb - first.memory.residentKb);
 
     // The program ends; its hotkey atoms go with it.
     PostMessageA(main, WM_COMMAND, ids::N4, 0);

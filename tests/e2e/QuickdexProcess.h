@@ -14,42 +14,6 @@
 
 namespace quickdex::test {
 
-// A window of `process` with the given class (and caption, when given).
-inline HWND FindProcessWindow(DWORD process, const char* className, const char* caption = nullptr)
-{
-    struct Search {
-        DWORD process;
-        const char* className;
-        const char* caption;
-        HWND found;
-    } search{process, className, caption, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            char name[256] = {};
-            GetClassNameA(hwnd, name, sizeof name);
-            if (owner != s.process || std::string(name) != s.className)
-                return TRUE;
-            if (s.caption && win32::WindowText(hwnd) != s.caption)
-                return TRUE;
-            s.found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// Whether some program holds the combination: our own registration of it fails.
-inline bool CombinationHeld(unsigned modifiers, unsigned key)
-{
-    if (!RegisterHotKey(nullptr, 0x3FFE, modifiers, key))
-        return true;
-    UnregisterHotKey(nullptr, 0x3FFE);
-    return false;
-}
-
 class QuickdexProcess {
 public:
     explicit QuickdexProcess(const TempDir& dir) : dir_(dir)

@@ -2,6 +2,7 @@
 // Helpers for the tests that run under Wine: a real window that receives
 // hotkey messages, real key presses, and the marker program.
 #include "platform/win32/Win32Platform.h"
+#include "win/Desktop.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -102,33 +103,6 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD ms)
             return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
-}
-
-// Presses and releases a combination through the system's input queue.
-inline void PressCombination(unsigned modifiers, WORD key)
-{
-    std::vector<WORD> held;
-    if (modifiers & MOD_CONTROL)
-        held.push_back(VK_CONTROL);
-    if (modifiers & MOD_SHIFT)
-        held.push_back(VK_SHIFT);
-    if (modifiers & MOD_ALT)
-        held.push_back(VK_MENU);
-    std::vector<INPUT> inputs;
-    auto add = [&](WORD vk, bool up) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(in);
-    };
-    for (WORD vk : held)
-        add(vk, false);
-    add(key, false);
-    add(key, true);
-    for (auto it = held.rbegin(); it != held.rend(); ++it)
-        add(*it, true);
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 // The folder of this test program, where the build puts marker.exe.
