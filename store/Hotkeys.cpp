@@ -153,6 +153,13 @@ void ReadBinding(IProfile& profile, const std::string& path, const std::string& 
 
 LoadResult LoadHotkeys(IProfile& profile, const std::string& path, HotkeyTable& table, IRowSink& rows)
 {
+    // The sink hears that the load is over however it ends: a malformed
+    // section must not leave the list waiting for rows.
+    struct Done {
+        IRowSink& rows;
+        ~Done() { rows.RowsDone(); }
+    } done{rows};
+
     const std::vector<std::string> names = ReadSectionNames(profile, path);
     LoadResult result;
     result.sections = static_cast<int>(names.size());
@@ -173,7 +180,6 @@ LoadResult LoadHotkeys(IProfile& profile, const std::string& path, HotkeyTable& 
     }
     for (int i = 1; i <= count; ++i)
         rows.AddRow(i, table[i]);
-    rows.RowsDone();
     return result;
 }
 

@@ -57,7 +57,7 @@ class IRowSink {
 public:
     virtual ~IRowSink() = default;
     virtual void AddRow(int slot, const Tquickdex& binding) = 0;
-    // After the last row of one load.
+    // The load is over, with or without rows (also when it failed).
     virtual void RowsDone() {}
 };
 

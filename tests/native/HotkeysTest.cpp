@@ -147,6 +147,8 @@ TEST_F(LoadTest, MalformedSectionStopsLoadWithoutRows)
         EXPECT_EQ(table[1].Key, 65);     // the slot before the bad one was read
         EXPECT_EQ(table[3].Key, 0);      // nothing after it
         EXPECT_TRUE(rows.rows.empty());  // rows only after the last section
+        EXPECT_EQ(rows.loadsDone, 1);    // the list is told the load is over
+        rows.loadsDone = 0;
     }
 }
 

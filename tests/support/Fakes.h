@@ -157,11 +157,13 @@ public:
         rows.push_back({slot, HotkeyCaption(b.Modifiers, b.Key), b.Action, b.Sort});
     }
     void ClearRows() override { rows.clear(); }
+    void RowsDone() override { ++loadsDone; }
     void SetTrayImage(int index) override { trayImage = index; }
     void SetStopCaptions(const char* caption) override { stopCaption = caption; }
     void ShowPlainMessage(const char* text) override { messages.emplace_back(text); }
 
     std::vector<Row> rows;
+    int loadsDone = 0;
     int trayImage = -1;
     std::string stopCaption = "Stop";
     std::vector<std::string> messages;
