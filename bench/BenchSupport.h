@@ -158,14 +158,27 @@ public:
     Running& operator=(const Running&) = delete;
 
     // Seconds from process creation until `modifiers`+`key` is taken;
-    // negative when it never is.
+    // negative when it never is. The probe itself holds the combination for
+    // a moment, and a program that registers it in that moment is refused:
+    // a program that has gone idle for a second without the combination
+    // taken met the probe, and gives CollidedWithProbe.
+    static constexpr double CollidedWithProbe = -2;
     double WaitUntilHeld(unsigned modifiers, unsigned key, double timeout = 20) const
     {
+        double idleSince = -1;
         while (ok_ && Now() - started < timeout) {
             if (test::CombinationHeld(modifiers, key))
                 return Now() - started;
             if (WaitForSingleObject(info_.hProcess, 0) != WAIT_TIMEOUT)
                 return -1;
+            if (WaitForInputIdle(info_.hProcess, 0) == 0) {
+                if (idleSince < 0)
+                    idleSince = Now();
+                else if (Now() - idleSince > 1)
+                    return CollidedWithProbe;
+            } else {
+                idleSince = -1;
+            }
             Sleep(1);
         }
         return -1;
