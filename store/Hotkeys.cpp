@@ -4,7 +4,6 @@
 #include "store/Errors.h"
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <cstring>
 #include <string_view>
@@ -104,13 +103,6 @@ void WriteValue(IProfile& profile, const std::string& path, const std::string& s
 
 namespace {
 
-bool SameKey(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-           });
-}
-
 // Action, Hint and Sort of one binding. One read of the whole section
 // answers all three exactly as three single-value reads would (the first
 // key of each name counts, a key without '=' gives the default) at a third
@@ -140,7 +132,7 @@ void ReadBinding(IProfile& profile, const std::string& path, const std::string& 
         const std::size_t equals = line.find('=');
         const std::string_view name = line.substr(0, equals);
         for (Wanted& w : wanted) {
-            if (w.found || !SameKey(name, w.key))
+            if (w.found || !EqualNoCase(name, w.key))
                 continue;
             w.found = true;
             if (equals != std::string_view::npos)

@@ -23,38 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The blanks the Windows parser strips: C white space plus ^Z, the old DOS
-// end-of-file mark found in files copied from floppies and CDs.
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == 0x1A;
-}
-
-char Fold(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool EqualNoCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Fold(a[i]) != Fold(b[i]))
-            return false;
-    return true;
-}
-
-std::string TrimBoth(const std::string& s)
-{
-    std::size_t b = 0, e = s.size();
-    while (b < e && IsBlank(s[b]))
-        ++b;
-    while (e > b && IsBlank(s[e - 1]))
-        --e;
-    return s.substr(b, e - b);
-}
-
 std::string TrimLeft(const char* s)
 {
     while (*s && IsBlank(*s))

@@ -6,6 +6,28 @@
 
 namespace quickdex {
 
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == 0x1A;
+}
+
+std::string TrimBoth(std::string_view s)
+{
+    std::size_t b = 0, e = s.size();
+    while (b < e && IsBlank(s[b]))
+        ++b;
+    while (e > b && IsBlank(s[e - 1]))
+        --e;
+    return std::string(s.substr(b, e - b));
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b)
+{
+    const auto fold = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return fold(x) == fold(y); });
+}
+
 std::uint32_t CopyValue(std::string_view value, bool stripQuotes, char* buffer, std::uint32_t size)
 {
     std::string_view v(value);

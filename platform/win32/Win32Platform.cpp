@@ -13,19 +13,6 @@
 namespace quickdex::win32 {
 namespace {
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == 0x1A;
-}
-
-std::string Trimmed(std::string s)
-{
-    while (!s.empty() && IsBlank(s.back()))
-        s.pop_back();
-    s.erase(0, std::min(s.size(), static_cast<std::size_t>(std::find_if_not(s.begin(), s.end(), IsBlank) - s.begin())));
-    return s;
-}
-
 bool SameName(const std::string& a, const std::string& b)
 {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -64,7 +51,7 @@ std::vector<Entry> ReadEntries(const std::string& path)
 
 std::string KeyOf(const std::string& line)
 {
-    return Trimmed(line.substr(0, line.find('=')));
+    return TrimBoth(line.substr(0, line.find('=')));
 }
 
 // Whether `copy` holds exactly `original` with the one change asked for.
@@ -74,8 +61,8 @@ std::string KeyOf(const std::string& line)
 bool WriteLanded(const std::string& original, const std::string& copy, const char* section, const char* key,
                  const char* value)
 {
-    const std::string target = Trimmed(section);
-    const std::string targetKey = key ? Trimmed(key) : std::string();
+    const std::string target = TrimBoth(section);
+    const std::string targetKey = key ? TrimBoth(key) : std::string();
     const auto others = [&](std::vector<Entry> entries) {
         std::erase_if(entries, [&](const Entry& e) {
             return SameName(e.section, target) && (!key || SameName(KeyOf(e.line), targetKey));
@@ -95,7 +82,7 @@ bool WriteLanded(const std::string& original, const std::string& copy, const cha
     }
     if (!value || std::strpbrk(value, "\r\n"))
         return true; // a deleted key; a value broken over lines reads back otherwise
-    const std::string expected = ValueAsRead(Trimmed(value), static_cast<std::uint32_t>(std::strlen(value) + 2));
+    const std::string expected = ValueAsRead(TrimBoth(value), static_cast<std::uint32_t>(std::strlen(value) + 2));
     std::vector<char> buffer(expected.size() + 2);
     const DWORD n = GetPrivateProfileStringA(section, key, "\x01", buffer.data(), static_cast<DWORD>(buffer.size()),
                                              copy.c_str());
