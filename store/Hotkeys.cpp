@@ -66,22 +66,43 @@ int SplitSectionName(const std::string& name, int half)
     return StrToInt(plus == std::string::npos ? name : name.substr(plus + 1));
 }
 
-std::vector<std::string> ReadSectionNames(IProfile& profile, const std::string& path)
+namespace {
+
+// The section names in a buffer of `size` bytes, as the call returns them,
+// and whether the call said they filled it (size - 2).
+std::vector<std::string> SectionNamesIn(IProfile& profile, const std::string& path, std::uint32_t size, bool& full)
 {
-    std::vector<char> buffer(NameListBufferSize, '\0');
-    const std::uint32_t n = profile.GetString(nullptr, nullptr, "", buffer.data(), NameListBufferSize, path.c_str());
+    std::vector<char> buffer(size, '\0');
+    const std::uint32_t n = profile.GetString(nullptr, nullptr, "", buffer.data(), size, path.c_str());
+    full = n == size - 2;
     std::vector<std::string> names;
     const char* p = buffer.data();
-    const char* end = buffer.data() + std::min<std::uint32_t>(n, NameListBufferSize - 1);
+    const char* end = buffer.data() + std::min<std::uint32_t>(n, size - 1);
     while (p < end && *p) {
         std::string name(p);
         p += name.size() + 1;
         names.push_back(std::move(name));
     }
-    // A list longer than the buffer comes back cut inside its last name: that
-    // name is not a real section, so it is dropped rather than misread.
-    if (n == NameListBufferSize - 2 && !names.empty())
-        names.pop_back();
+    return names;
+}
+
+} // namespace
+
+std::vector<std::string> ReadSectionNames(IProfile& profile, const std::string& path)
+{
+    bool full = false;
+    std::vector<std::string> names = SectionNamesIn(profile, path, NameListBufferSize, full);
+    // A full buffer ends either on a whole name (it fitted to the last byte,
+    // or the next name did not fit at all) or inside a name that was cut.
+    // The call says the same in both cases, so a read into a buffer twice
+    // the size tells them apart: there a cut name is longer, a whole one
+    // the same. Only a cut name is dropped.
+    if (full && !names.empty()) {
+        bool largerFull = false;
+        const std::vector<std::string> more = SectionNamesIn(profile, path, 2 * NameListBufferSize, largerFull);
+        if (more.size() < names.size() || more[names.size() - 1] != names.back())
+            names.pop_back();
+    }
     return names;
 }
 

@@ -2,6 +2,7 @@
 #include "store/Errors.h"
 #include "store/Hotkeys.h"
 #include "support/Fakes.h"
+#include "support/SectionLists.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -188,6 +189,26 @@ TEST_F(LoadTest, SectionListLongerThanBufferDropsTheCutName)
     for (const auto& n : names)
         EXPECT_EQ(n.size(), 295u);
     EXPECT_EQ(SplitSectionName(names[0], 1), 1);
+}
+
+// Whatever way the name list meets the end of its buffer, every name that
+// came back whole is a binding and a cut one is not.
+TEST_F(LoadTest, SectionListAtTheBufferEdgeKeepsEveryWholeName)
+{
+    for (const test::FillingCase& c : test::FillingCases) {
+        SCOPED_TRACE(c.what);
+        rows.rows.clear();
+        table.ClearKeys();
+        Load(test::FillingSectionList(c.lastLength, c.after));
+        EXPECT_EQ(table.HotkeyCount, c.complete);
+        EXPECT_EQ(rows.rows.size(), static_cast<std::size_t>(c.complete));
+        EXPECT_EQ(table[c.complete].Key, 65 + c.complete - 1);
+        EXPECT_EQ(table[c.complete].Action, "tool" + std::to_string(c.complete - 1) + ".exe");
+        const auto names = ReadSectionNames(profile, Path());
+        EXPECT_EQ(names.size(), static_cast<std::size_t>(c.complete));
+        if (!names.empty())
+            EXPECT_EQ(names.back(), test::PaddedSectionName(c.complete - 1, c.complete == 64 ? c.lastLength : 255));
+    }
 }
 
 TEST_F(LoadTest, OneSectionReadAnswersLikeThreeValueReads)

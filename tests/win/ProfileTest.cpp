@@ -3,6 +3,7 @@
 #include "store/Errors.h"
 #include "store/Hotkeys.h"
 #include "support/Fakes.h"
+#include "support/SectionLists.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -41,6 +42,26 @@ TEST(Win32Store, LoadEraseAndWriteThroughTheSystem)
         EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
     }
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The system's list of section names, cut at the buffer's edge in each way:
+// every whole name is a binding, a cut one is not.
+TEST(Win32Store, SectionListAtTheBufferEdgeKeepsEveryWholeName)
+{
+    test::TempDir dir;
+    win32::Profile profile;
+    int index = 0;
+    for (const test::FillingCase& c : test::FillingCases) {
+        SCOPED_TRACE(c.what);
+        const std::string name = "edge" + std::to_string(index++) + ".ini";
+        dir.Write(name, test::FillingSectionList(c.lastLength, c.after));
+        HotkeyTable table;
+        test::FakeView rows;
+        LoadHotkeys(profile, dir.File(name), table, rows);
+        EXPECT_EQ(table.HotkeyCount, c.complete);
+        EXPECT_EQ(rows.rows.size(), static_cast<std::size_t>(c.complete));
+        EXPECT_EQ(table[c.complete].Action, "tool" + std::to_string(c.complete - 1) + ".exe");
+    }
 }
 
 TEST(Win32Platform, ExeDirAndVersion)
