@@ -126,9 +126,10 @@ namespace {
 
 // Action, Hint and Sort of one binding. One read of the whole section
 // answers all three exactly as three single-value reads would (the first
-// key of each name counts, a key without '=' gives the default) at a third
-// of the cost: each read of the file is a round trip through the system. A
-// section too long for the buffer is read value by value.
+// key of each name counts, a key without '=' gives the default, blanks
+// around names and values go, matching quotes go) at a third of the cost:
+// each read of the file is a round trip through the system. A section too
+// long for the buffer is read value by value.
 void ReadBinding(IProfile& profile, const std::string& path, const std::string& section, Tquickdex& slot)
 {
     static constexpr std::uint32_t SectionBufferSize = 32767;
@@ -149,15 +150,17 @@ void ReadBinding(IProfile& profile, const std::string& path, const std::string& 
     for (Wanted& w : wanted)
         *w.value = ValueAsRead(w.fallback, ValueBufferSize);
     for (const char* entry = buffer.data(); entry < buffer.data() + n; entry += std::strlen(entry) + 1) {
+        // Names and values are trimmed here as the single-value read trims
+        // them: a system may hand the lines back as they stand in the file.
         const std::string_view line(entry);
         const std::size_t equals = line.find('=');
-        const std::string_view name = line.substr(0, equals);
+        const std::string name = TrimBoth(line.substr(0, equals));
         for (Wanted& w : wanted) {
             if (w.found || !EqualNoCase(name, w.key))
                 continue;
             w.found = true;
             if (equals != std::string_view::npos)
-                *w.value = ValueAsRead(line.substr(equals + 1), ValueBufferSize);
+                *w.value = ValueAsRead(TrimBoth(line.substr(equals + 1)), ValueBufferSize);
         }
     }
 }

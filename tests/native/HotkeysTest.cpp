@@ -236,6 +236,31 @@ TEST_F(LoadTest, OneSectionReadAnswersLikeThreeValueReads)
     EXPECT_EQ(table[5].Sort, "Other");
 }
 
+// The one-read load takes names and values as the single-value read would,
+// whatever blanks the system leaves around them.
+TEST_F(LoadTest, UntrimmedSectionLinesLoadLikeValueReads)
+{
+    dir.Write("hotkey.ini", "[1+65]\r\n  Action = notepad.exe  \r\n\tHint\t=\t\"my note\"\t\r\n SORT = 'Work' \r\n"
+                            "[1+66]\r\n action = \" spaced \" \r\nHint =\r\n Sort \r\n"
+                            "[1+67]\r\n  Hint = \"half \r\n");
+    test::RawSectionProfile raw;
+    LoadHotkeys(raw, Path(), table, rows);
+    ASSERT_EQ(table.HotkeyCount, 3);
+    EXPECT_EQ(table[1].Action, "notepad.exe");
+    EXPECT_EQ(table[1].Hint, "my note");
+    EXPECT_EQ(table[1].Sort, "Work");
+    EXPECT_EQ(table[2].Action, " spaced ");
+    EXPECT_EQ(table[2].Hint, "");
+    EXPECT_EQ(table[2].Sort, "Other"); // a line without '=' is no value
+    EXPECT_EQ(table[3].Hint, "\"half");
+    for (int slot = 1; slot <= 3; ++slot) {
+        SCOPED_TRACE(table.SectionOf(slot));
+        EXPECT_EQ(table[slot].Action, ReadValue(raw, Path(), table.SectionOf(slot), "Action", ""));
+        EXPECT_EQ(table[slot].Hint, ReadValue(raw, Path(), table.SectionOf(slot), "Hint", ""));
+        EXPECT_EQ(table[slot].Sort, ReadValue(raw, Path(), table.SectionOf(slot), "Sort", DefaultSort));
+    }
+}
+
 TEST_F(LoadTest, HostileFilesLoadWithinBounds)
 {
     const std::string hundred = [] {
