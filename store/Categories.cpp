@@ -1,33 +1,127 @@
 #include "store/Categories.h"
 
+#include "platform/portable/ProfileValue.h"
+#include "store/Errors.h"
 #include "store/Hotkeys.h"
 
 #include <cstring>
 
 namespace quickdex {
 
+std::string CategoryNameProblem(const std::string& name)
+{
+    if (name.empty())
+        return "A category name cannot be empty.";
+    if (IsBlank(name.front()) || IsBlank(name.back()))
+        return "A category name cannot begin or end with a blank.";
+    if (name.front() == ';' || name.front() == '[')
+        return "A category name cannot begin with \";\" or \"[\".";
+    if (name.find('=') != std::string::npos)
+        return "A category name cannot contain \"=\".";
+    if (name.find_first_of("\r\n") != std::string::npos)
+        return "A category name cannot contain a line break.";
+    return {};
+}
+
+namespace {
+
+void CheckName(const std::string& name)
+{
+    if (std::string problem = CategoryNameProblem(name); !problem.empty())
+        throw CategoryNameError(problem);
+}
+
+} // namespace
+
 std::vector<std::string> Categories::ReadCategories() const
 {
     std::vector<char> buffer(NameListBufferSize, '\0');
     const std::uint32_t n =
         profile_.GetString(CategorySection, nullptr, "", buffer.data(), NameListBufferSize, path_.c_str());
+    // A list that starts with a key without a name reads as no list at all
+    // (the call then hands back the default): the section's entries say
+    // whether that is so.
+    if (n == 0)
+        return KeysOfSection();
     std::vector<std::string> names;
     // Names follow each other zero-terminated, up to the length returned; a
-    // category may be an empty name.
+    // key without a name further on is an empty name among them.
     for (const char* p = buffer.data(); p < buffer.data() + n; p += std::strlen(p) + 1)
         names.emplace_back(p);
     return names;
 }
 
-void Categories::AddCategory(const std::string& name) const
+// The key names of [Sort] taken from its entries ("name=value"), as far as
+// the name list's buffer would hold them whole.
+std::vector<std::string> Categories::KeysOfSection() const
+{
+    std::vector<char> buffer(NameListBufferSize);
+    std::uint32_t n = 0;
+    for (;;) {
+        const auto size = static_cast<std::uint32_t>(buffer.size());
+        n = profile_.GetSection(CategorySection, buffer.data(), size, path_.c_str());
+        if (n != size - 2 || size >= NameListBufferSize * 64u)
+            break;
+        buffer.assign(std::size_t{size} * 2, '\0'); // not all of it fitted
+    }
+    std::vector<std::string> names;
+    std::size_t used = 1; // the list's closing zero
+    for (const char* p = buffer.data(); p < buffer.data() + n && *p; p += std::strlen(p) + 1) {
+        const char* equals = std::strchr(p, '=');
+        if (!equals)
+            continue; // a line without '=' is no key
+        std::string name = TrimBoth(std::string_view(p, static_cast<std::size_t>(equals - p)));
+        if (!name.empty() && name.front() == ';')
+            continue;
+        used += name.size() + 1;
+        if (used > NameListBufferSize)
+            break;
+        names.push_back(std::move(name));
+    }
+    return names;
+}
+
+bool Categories::HasKey(const std::string& name) const
+{
+    // A default no stored value can hold once read: "0" or any other text
+    // comes back without the line break.
+    char value[4] = {};
+    profile_.GetString(CategorySection, name.c_str(), "\n", value, sizeof value, path_.c_str());
+    return std::strcmp(value, "\n") != 0;
+}
+
+void Categories::Write(const std::string& name) const
 {
     WriteValue(profile_, path_, CategorySection, name.c_str(), "0");
 }
 
+void Categories::AddCategory(const std::string& name) const
+{
+    CheckName(name);
+    Write(name);
+}
+
 void Categories::RenameCategory(const std::string& oldName, const std::string& newName) const
 {
+    CheckName(newName);
+    if (!HasKey(newName)) {
+        // A key the section does not hold yet: writing it first appends it,
+        // and deleting the old one after gives the same file as the other
+        // order, but a refused write now leaves the old name in place.
+        Write(newName);
+        DeleteCategory(oldName);
+        return;
+    }
+    // The new name is a key already, perhaps the old one in another case:
+    // it must go first to move to the end. The write then puts back as
+    // much as was deleted; should it be refused, the old name is put back.
     DeleteCategory(oldName);
-    AddCategory(newName);
+    try {
+        Write(newName);
+    } catch (const WriteError&) {
+        profile_.WriteString(CategorySection, oldName.c_str(), "0", path_.c_str());
+        throw;
+    }
 }
 
 void Categories::DeleteCategory(const std::string& name) const

@@ -12,16 +12,28 @@ namespace quickdex {
 inline constexpr const char* CategoryFileName = "Set.ini";
 inline constexpr const char* CategorySection = "Sort";
 
+// What keeps `name` from being stored as a category and read back as
+// typed, as a sentence to show the user; empty when nothing does. A key
+// cannot be empty, hold "=" or a line break, begin or end with a blank (the
+// file's reader trims them), or begin with ";" (a comment) or "[" (a
+// section header).
+std::string CategoryNameProblem(const std::string& name);
+
 class Categories {
 public:
     // `exeDir` ends in a backslash.
     Categories(IProfile& profile, const std::string& exeDir) : profile_(profile), path_(exeDir + CategoryFileName) {}
 
-    // The names in file order; a missing file or section gives none.
+    // The names in file order; a missing file or section gives none. A key
+    // without a name (written by hand) is listed as an empty name, wherever
+    // it stands.
     std::vector<std::string> ReadCategories() const;
-    // Throws WriteError when the file refuses.
+    // Throws CategoryNameError for a name CategoryNameProblem refuses, with
+    // the file untouched, and WriteError when the file refuses.
     void AddCategory(const std::string& name) const;
-    // Deletes the old key, then writes the new one: the name moves to the end.
+    // The old key goes and the new one is written, so the name moves to the
+    // end. The new name is checked as AddCategory checks it before anything
+    // is changed, and a refused write leaves the old name in the file.
     void RenameCategory(const std::string& oldName, const std::string& newName) const;
     // A refused delete is not reported.
     void DeleteCategory(const std::string& name) const;
@@ -29,6 +41,10 @@ public:
     const std::string& Path() const { return path_; }
 
 private:
+    std::vector<std::string> KeysOfSection() const;
+    bool HasKey(const std::string& name) const;
+    void Write(const std::string& name) const;
+
     IProfile& profile_;
     std::string path_;
 };

@@ -32,6 +32,13 @@ private:
     std::string path_;
 };
 
+// A category name that a key of Set.ini cannot hold unchanged; the text
+// says what is wrong with it.
+class CategoryNameError : public AppError {
+public:
+    using AppError::AppError;
+};
+
 // The text of the standard error box: the message with a full stop appended
 // when its last character sorts after the full stop (so "x." and "x!" stay).
 inline std::string ErrorBoxText(std::string message)

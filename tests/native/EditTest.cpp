@@ -138,9 +138,9 @@ TEST_F(EditFileTest, CategoriesInSetIni)
     EXPECT_EQ(categories.ReadCategories(), (std::vector<std::string>{"Home", "Office", "Games"}));
     categories.DeleteCategory("HOME");
     categories.DeleteCategory("not there");
-    categories.AddCategory("");
-    EXPECT_EQ(categories.ReadCategories(), (std::vector<std::string>{"Office", "Games", ""}));
-    EXPECT_EQ(dir.Read("Set.ini"), "[Sort]\r\nOffice=0\r\nGames=0\r\n=0\r\n");
+    EXPECT_THROW(categories.AddCategory(""), CategoryNameError); // refused, nothing written
+    EXPECT_EQ(categories.ReadCategories(), (std::vector<std::string>{"Office", "Games"}));
+    EXPECT_EQ(dir.Read("Set.ini"), "[Sort]\r\nOffice=0\r\nGames=0\r\n");
     EXPECT_FALSE(dir.Exists("hotkey.ini"));
 }
 

@@ -206,8 +206,9 @@ TEST_F(LoadTest, SectionListAtTheBufferEdgeKeepsEveryWholeName)
         EXPECT_EQ(table[c.complete].Action, "tool" + std::to_string(c.complete - 1) + ".exe");
         const auto names = ReadSectionNames(profile, Path());
         EXPECT_EQ(names.size(), static_cast<std::size_t>(c.complete));
-        if (!names.empty())
+        if (!names.empty()) {
             EXPECT_EQ(names.back(), test::PaddedSectionName(c.complete - 1, c.complete == 64 ? c.lastLength : 255));
+        }
     }
 }
 

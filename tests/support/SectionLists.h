@@ -11,7 +11,9 @@ namespace quickdex::test {
 inline std::string PaddedSectionName(int i, std::size_t length)
 {
     const std::string key = std::to_string(65 + i);
-    return "1+" + std::string(length - 2 - key.size(), '0') + key;
+    std::string name = "1+";
+    name.append(length - 2 - key.size(), '0');
+    return name + key;
 }
 
 // 63 names of 255 characters (16,128 bytes with their zeros), then a 64th

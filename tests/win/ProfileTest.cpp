@@ -1,5 +1,6 @@
 // The store on the system's own private-profile calls.
 #include "platform/win32/Win32Platform.h"
+#include "store/Categories.h"
 #include "store/Errors.h"
 #include "store/Hotkeys.h"
 #include "support/Fakes.h"
@@ -62,6 +63,46 @@ TEST(Win32Store, SectionListAtTheBufferEdgeKeepsEveryWholeName)
         EXPECT_EQ(rows.rows.size(), static_cast<std::size_t>(c.complete));
         EXPECT_EQ(table[c.complete].Action, "tool" + std::to_string(c.complete - 1) + ".exe");
     }
+}
+
+// Set.ini on the system's calls: a key without a name hides nothing, and a
+// name the file cannot hold is refused before anything changes.
+TEST(Win32Categories, KeyWithoutANameAndRefusedNames)
+{
+    using Names = std::vector<std::string>;
+    const struct {
+        const char* file;
+        Names names;
+    } cases[] = {
+        {"[Sort]\r\n=0\r\nWork=0\r\nGames=0\r\n", {"", "Work", "Games"}},
+        {"[Sort]\r\nWork=0\r\n=0\r\nGames=0\r\n", {"Work", "", "Games"}},
+        {"[Sort]\r\nWork=0\r\nGames=0\r\n=0\r\n", {"Work", "Games", ""}},
+        {"[Sort]\r\n  = 0 \r\n;Note=0\r\nflag\r\n Work = 0\r\n", {"", "Work"}},
+        {"[Other]\r\nWork=0\r\n[Sort]\r\n", {}},
+    };
+    win32::Profile profile;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        test::TempDir dir; // a folder each: the system keeps a file it read for a while
+        dir.Write("Set.ini", c.file);
+        EXPECT_EQ(Categories(profile, dir.Dir()).ReadCategories(), c.names);
+    }
+
+    test::TempDir dir;
+    const Categories categories(profile, dir.Dir());
+    dir.Write("Set.ini", "[Sort]\r\n=0\r\nWork=0\r\nGames=0\r\n");
+    categories.RenameCategory("", "Misc");
+    EXPECT_EQ(categories.ReadCategories(), (Names{"Work", "Games", "Misc"}));
+    const std::string before = dir.Read("Set.ini");
+    for (const char* name : {"a=b", "", " Work", ";x", "[x"}) {
+        SCOPED_TRACE(name);
+        EXPECT_THROW(categories.RenameCategory("Work", name), CategoryNameError);
+        EXPECT_THROW(categories.AddCategory(name), CategoryNameError);
+        EXPECT_EQ(dir.Read("Set.ini"), before);
+    }
+    categories.RenameCategory("Work", "WORK");
+    categories.DeleteCategory("games");
+    EXPECT_EQ(categories.ReadCategories(), (Names{"Misc", "WORK"}));
 }
 
 TEST(Win32Platform, ExeDirAndVersion)

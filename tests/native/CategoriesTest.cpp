@@ -1,0 +1,120 @@
+// Set.ini through our engine: names a key cannot hold, keys without a name.
+#include "platform/portable/IniFile.h"
+#include "store/Categories.h"
+#include "store/Errors.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace quickdex {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class CategoriesTest : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    PortableProfile profile;
+    Categories categories{profile, dir.Dir()};
+};
+
+// A name the file cannot hold as typed is refused before anything is
+// written or deleted, with an error that says why, not that the disk failed.
+TEST_F(CategoriesTest, NamesAKeyCannotHoldAreRefusedAndNothingChanges)
+{
+    const std::string original = "[Sort]\r\nWork=0\r\nGames=0\r\n";
+    dir.Write("Set.ini", original);
+    const struct {
+        std::string name;
+        std::string text;
+    } refused[] = {
+        {"", "A category name cannot be empty."},
+        {"a=b", "A category name cannot contain \"=\"."},
+        {"=", "A category name cannot contain \"=\"."},
+        {" Work", "A category name cannot begin or end with a blank."},
+        {"Work\t", "A category name cannot begin or end with a blank."},
+        {"  ", "A category name cannot begin or end with a blank."},
+        {";Work", "A category name cannot begin with \";\" or \"[\"."},
+        {"[Work]", "A category name cannot begin with \";\" or \"[\"."},
+        {"Wo\r\nrk", "A category name cannot contain a line break."},
+    };
+    for (const auto& r : refused) {
+        SCOPED_TRACE("'" + r.name + "'");
+        EXPECT_EQ(CategoryNameProblem(r.name), r.text);
+        for (int rename = 0; rename < 2; ++rename) {
+            try {
+                if (rename)
+                    categories.RenameCategory("Work", r.name);
+                else
+                    categories.AddCategory(r.name);
+                ADD_FAILURE() << "accepted";
+            } catch (const CategoryNameError& e) {
+                EXPECT_EQ(std::string(e.what()), r.text);
+            } catch (const std::exception& e) {
+                ADD_FAILURE() << "other error: " << e.what();
+            }
+            EXPECT_EQ(dir.Read("Set.ini"), original);
+        }
+    }
+    // Every other name is stored and read back exactly as typed.
+    const Names accepted = {"a b", "x;y", "x[1]", "#hash", "a\tb", "\xC9t\xE9", "Work]", "'q'", "\"q\""};
+    for (const std::string& name : accepted) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(CategoryNameProblem(name), "");
+        categories.AddCategory(name);
+    }
+    Names all = {"Work", "Games"};
+    all.insert(all.end(), accepted.begin(), accepted.end());
+    EXPECT_EQ(categories.ReadCategories(), all);
+    categories.RenameCategory("a b", "b a");
+    categories.RenameCategory("Work", "WORK"); // the same key in another case moves to the end
+    EXPECT_EQ(categories.ReadCategories(),
+              (Names{"Games", "x;y", "x[1]", "#hash", "a\tb", "\xC9t\xE9", "Work]", "'q'", "\"q\"", "b a", "WORK"}));
+}
+
+// A key without a name, typed into the file by hand, no longer hides the
+// list, wherever it stands; it can be deleted and renamed like any other.
+TEST_F(CategoriesTest, KeyWithoutANameHidesNothing)
+{
+    const struct {
+        const char* file;
+        Names names;
+    } cases[] = {
+        {"[Sort]\r\n=0\r\nWork=0\r\nGames=0\r\n", {"", "Work", "Games"}},
+        {"[Sort]\r\nWork=0\r\n=0\r\nGames=0\r\n", {"Work", "", "Games"}},
+        {"[Sort]\r\nWork=0\r\nGames=0\r\n=0\r\n", {"Work", "Games", ""}},
+        {"[Sort]\r\n  = 0 \r\n;Note=0\r\nflag\r\n Work = 0\r\n", {"", "Work"}},
+        {"[Sort]\r\n=0\r\n", {""}},
+        {"[Other]\r\nWork=0\r\n[Sort]\r\n", {}},
+        {"", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        dir.Write("Set.ini", c.file);
+        EXPECT_EQ(categories.ReadCategories(), c.names);
+    }
+    dir.Write("Set.ini", "[Sort]\r\n=0\r\nWork=0\r\nGames=0\r\n");
+    categories.RenameCategory("", "Misc");
+    EXPECT_EQ(dir.Read("Set.ini"), "[Sort]\r\nWork=0\r\nGames=0\r\nMisc=0\r\n");
+    dir.Write("Set.ini", "[Sort]\r\nWork=0\r\n=0\r\nGames=0\r\n");
+    categories.DeleteCategory("");
+    EXPECT_EQ(dir.Read("Set.ini"), "[Sort]\r\nWork=0\r\nGames=0\r\n");
+}
+
+// A list of keys past the name buffer that starts with a key without a name:
+// the names that would fit, whole.
+TEST_F(CategoriesTest, KeyWithoutANameBeforeALongList)
+{
+    std::string file = "[Sort]\r\n=0\r\n";
+    for (int i = 0; i < 3000; ++i)
+        file += "Category " + std::to_string(10000 + i) + "=0\r\n";
+    dir.Write("Set.ini", file);
+    const Names names = categories.ReadCategories();
+    // 1 byte for the empty name, 15 for each other, 1 closing the list.
+    ASSERT_EQ(names.size(), 1u + (16384 - 2) / 15);
+    EXPECT_EQ(names[1], "Category 10000");
+    EXPECT_EQ(names.back(), "Category " + std::to_string(10000 + (16384 - 2) / 15 - 1));
+}
+
+} // namespace
+} // namespace quickdex
