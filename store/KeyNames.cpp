@@ -152,7 +152,12 @@ std::string KeyName(int key)
 
 std::string HotkeyCaption(int modifiers, int key)
 {
-    return ModifierText(modifiers) + KeyName(key);
+    // The editor never writes the Win flag, but a hand-written section may
+    // hold it, and the system registers the hotkey with it: the row says so.
+    std::string caption = ModifierText(modifiers & (modflag::Alt | modflag::Ctrl | modflag::Shift));
+    if (modifiers & modflag::Win)
+        caption += "Win + ";
+    return caption + KeyName(key);
 }
 
 } // namespace quickdex

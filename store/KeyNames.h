@@ -13,6 +13,7 @@ namespace modflag {
 inline constexpr int Alt = 1;
 inline constexpr int Ctrl = 2;
 inline constexpr int Shift = 4;
+inline constexpr int Win = 8; // only in hand-written sections
 } // namespace modflag
 
 using ShiftState = std::uint8_t;
@@ -43,7 +44,8 @@ std::uint16_t HotKeyControlFromShortcut(std::uint16_t shortcut);
 
 std::string ModifierText(int modifiers);
 std::string KeyName(int key);
-// The list row caption: modifier text followed directly by the key name.
+// The list row caption: the modifier text of Alt, Ctrl and Shift, "Win + "
+// when the Win flag (8) is set, then the key name.
 std::string HotkeyCaption(int modifiers, int key);
 
 } // namespace quickdex

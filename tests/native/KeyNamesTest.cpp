@@ -65,6 +65,12 @@ TEST(KeyNames, RowCaptions)
     EXPECT_EQ(HotkeyCaption(2, 32), "Ctrl + "); // the space bar has no name
     EXPECT_EQ(HotkeyCaption(0, 45), "");        // neither modifiers nor a named key
     EXPECT_EQ(HotkeyCaption(0, 112), "F1");
+    // The Win flag (8) of a hand-written section, after the others.
+    EXPECT_EQ(HotkeyCaption(8, 65), "Win + A");
+    EXPECT_EQ(HotkeyCaption(10, 65), "Ctrl + Win + A");
+    EXPECT_EQ(HotkeyCaption(11, 65), "Ctrl + ALT + Win + A");
+    EXPECT_EQ(HotkeyCaption(15, 112), "Ctrl + Shift + Alt + Win + F1");
+    EXPECT_EQ(HotkeyCaption(16 + 2, 65), "Ctrl + A"); // no name for other bits
 }
 
 TEST(KeyNames, ModifierFlagsAndShiftStateAreInverse)

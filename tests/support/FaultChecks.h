@@ -68,12 +68,23 @@ inline std::vector<std::string> CheckRefusedWrites(IProfile& profile, const std:
             problems.push_back(std::string(what) + ": Set.ini changed");
     };
 
-    BindingFields added{static_cast<std::uint16_t>((6 << 8) | 'Z'), std::string(10000, 'n'), "new", "Tools"};
+    // Values as long as the program writes, so that each first write grows
+    // the file by more than a page.
+    const std::string longText(MaxValueLength, 'n');
+    BindingFields added{static_cast<std::uint16_t>((6 << 8) | 'Z'), longText, "new", "Tools"};
     expectRefused("add", hotkeys, [&] { WriteBinding(profile, hotkeys, added); });
-    if (!onlyGrowing) {
-        expectRefused("change", hotkeys, [&] { ReplaceBinding(profile, hotkeys, "3+1001", added); });
+    // A change writes before it erases, so its first write always grows the
+    // file.
+    const BindingFields loaded{0, "C:\\Tools\\tool1.exe", "Tool 1", "Tools"};
+    BindingFields edited = loaded;
+    edited.path = longText;
+    expectRefused("change", hotkeys, [&] { ReplaceBinding(profile, hotkeys, "3+1001", added); });
+    expectRefused("change, same combination", hotkeys,
+                  [&] { ReplaceBinding(profile, hotkeys, {"3+1001", "3+1001", loaded, edited}); });
+    expectRefused("change, new combination", hotkeys,
+                  [&] { ReplaceBinding(profile, hotkeys, {"3+1001", "6+90", loaded, edited}); });
+    if (!onlyGrowing)
         expectRefused("delete", hotkeys, [&] { EraseSection(profile, hotkeys, "3+1002"); });
-    }
     const Categories categories(profile, dir);
     expectRefused("add category", set, [&] { categories.AddCategory(std::string(10000, 'c')); });
     expectRefused("rename category", set, [&] { categories.RenameCategory("Tools", std::string(10000, 'r')); });
