@@ -35,17 +35,72 @@ void TApplication::Minimize()
     ShowWindow(Handle(), SW_MINIMIZE);
 }
 
+TApplication::ModalLoop::ModalLoop(TApplication& application) : application_(application)
+{
+    ++application_.modalLoops_;
+}
+
+TApplication::ModalLoop::~ModalLoop()
+{
+    if (--application_.modalLoops_ == 0 && application_.closePending_) {
+        application_.closePending_ = false;
+        PostMessageA(application_.mainWindow_, WM_CLOSE, 0, 0);
+    }
+}
+
+void TApplication::CloseAfterModalLoops()
+{
+    closePending_ = true;
+    // The system's boxes and dialogs answer WM_CLOSE as Cancel (a box with
+    // only OK as OK, which changes nothing).
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            char name[16] = {};
+            GetClassNameA(window, name, sizeof name);
+            if (std::string(name) == "#32770")
+                PostMessageA(window, WM_CLOSE, 0, 0);
+            return TRUE;
+        },
+        0);
+}
+
+int TApplication::Box(HWND owner, const std::string& text, const char* caption, UINT style)
+{
+    ModalLoop loop(*this);
+    return MessageBoxA(owner, text.c_str(), caption, style);
+}
+
+int TApplication::Box(HWND owner, const std::wstring& text, const wchar_t* caption, UINT style)
+{
+    ModalLoop loop(*this);
+    return MessageBoxW(owner, text.c_str(), caption, style);
+}
+
+HWND TApplication::ActiveWindowOfProgram() const
+{
+    // The window the user works in: the active one of this thread when it
+    // takes input, else the main window when it is shown, else the
+    // (invisible) application window.
+    HWND active = GetActiveWindow();
+    if (active && IsWindowVisible(active) && IsWindowEnabled(active))
+        return active;
+    if (mainWindow_ && IsWindowVisible(mainWindow_) && IsWindowEnabled(mainWindow_))
+        return mainWindow_;
+    return Handle();
+}
+
 void TApplication::ShowException(const std::exception& error)
 {
-    const std::string text = ErrorBoxText(error.what());
-    MessageBoxA(Handle(), text.c_str(), title_.c_str(), MB_ICONERROR | MB_OK);
+    Box(ActiveWindowOfProgram(), ErrorBoxText(error.what()), title_.c_str(), MB_ICONERROR | MB_OK);
 }
 
 int TApplication::Run()
 {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        // Tab moves between the controls of whichever window has them.
+        // Tab and Shift+Tab move between the controls of whichever window
+        // has them; Enter and Escape keep the meanings the windows give them.
         if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) {
             HWND root = GetAncestor(msg.hwnd, GA_ROOT);
             if (root && IsDialogMessageA(root, &msg))
@@ -76,10 +131,16 @@ LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             SetForegroundWindow(mainWindow_);
             return result;
         }
+        // "Close window" on the taskbar button hides the program into the
+        // tray, as the close box of the main window does; only Exit and
+        // "Close quickdex" end it.
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            Minimize();
+            return 0;
+        }
         break;
     case WM_CLOSE:
-        if (mainWindow_)
-            PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
+        Minimize();
         return 0;
     default:
         break;

@@ -1,7 +1,7 @@
 #pragma once
 // The application object: the title, the invisible application window that
-// owns every other window and carries the taskbar button, the standard error
-// box, and the message loop.
+// owns every other window and carries the taskbar button, the program's
+// message boxes and standard error box, and the message loop.
 #include "platform/win32/Window.h"
 
 #include <exception>
@@ -27,9 +27,32 @@ public:
     // windows it owns; the tray icon then hides it all (see CoolTrayIcon).
     void Minimize();
 
+    // A message box of the program, owned by `owner` so that it stands above
+    // that window and blocks it until it is answered.
+    int Box(HWND owner, const std::string& text, const char* caption, UINT style);
+    int Box(HWND owner, const std::wstring& text, const wchar_t* caption, UINT style);
+
     // The standard error box: the text with its full stop, the error icon,
-    // OK, and the application title as caption.
+    // OK, and the application title as caption; above the window the user
+    // works in.
     void ShowException(const std::exception& error);
+
+    // A modal loop of the system runs while one of these lives: a message
+    // box, the file or the folder dialog.
+    class ModalLoop {
+    public:
+        explicit ModalLoop(TApplication& application);
+        ~ModalLoop();
+        ModalLoop(const ModalLoop&) = delete;
+        ModalLoop& operator=(const ModalLoop&) = delete;
+
+    private:
+        TApplication& application_;
+    };
+    bool InModalLoop() const { return modalLoops_ > 0; }
+    // Ends the modal loops as Cancel; once the last has returned, the main
+    // window is closed. An unanswered question is never taken for a yes.
+    void CloseAfterModalLoops();
 
     // Runs the message loop until the main window is closed.
     int Run();
@@ -38,8 +61,12 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    HWND ActiveWindowOfProgram() const;
+
     std::string title_;
     HWND mainWindow_ = nullptr;
+    int modalLoops_ = 0;
+    bool closePending_ = false;
 };
 
 } // namespace quickdex

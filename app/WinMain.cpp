@@ -1,5 +1,6 @@
 // quickdex: system-wide hotkeys for the things you start all day.
 #include "app/Application.h"
+#include "app/SingleInstance.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/about/about.h"
 #include "ui/dialogs/AddOrChange.h"
@@ -12,18 +13,27 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    using namespace quickdex;
+    const std::string exeDir = win32::ExeDir();
+    // A second start from the same folder would hold none of the hotkeys the
+    // first holds: it shows the running copy instead.
+    const SingleInstance instance(exeDir);
+    if (instance.AlreadyRunning()) {
+        instance.ShowRunningCopy();
+        return 0;
+    }
+
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     OleInitialize(nullptr); // the shell's folder-browse dialog needs COM
 
-    using namespace quickdex;
     TApplication application;
     application.SetTitle(ApplicationTitle);
     int result = 1;
     try {
-        const std::string exeDir = win32::ExeDir();
         TAbout_Form about(application);
         TMainForm mainForm(application, exeDir);
+        instance.Claim(mainForm.Handle());
         about.SetMainWindow(mainForm.Handle());
         mainForm.OnShowAbout = [&about] { about.Show(); };
         TAddOrChange_Form editor(application, mainForm, exeDir);

@@ -20,6 +20,13 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 add_library(quickdex_win32 STATIC
   platform/win32/Win32Platform.cpp
+  platform/win32/Controls.cpp
+  platform/win32/Dpi.cpp
+  platform/win32/ErrorEdge.cpp
+  platform/win32/Handles.cpp
+  platform/win32/MessagePump.cpp
+  platform/win32/Subclass.cpp
+  platform/win32/Text.cpp
   platform/win32/Window.cpp
 )
 target_link_libraries(quickdex_win32 PUBLIC quickdex_core comctl32 gdi32 winmm shell32 advapi32 user32 kernel32)
@@ -28,6 +35,8 @@ target_link_libraries(quickdex_win32 PUBLIC quickdex_core comctl32 gdi32 winmm s
 # drive them in-process.
 add_library(quickdex_ui STATIC
   app/Application.cpp
+  app/SingleInstance.cpp
+  ui/main/BindingList.cpp
   ui/main/main.cpp
   ui/main/AutoRun.cpp
   ui/tray/CoolTrayIcon.cpp
@@ -79,13 +88,15 @@ quickdex_win_test(win_ui_tests
   tests/win/MainFormTest.cpp
   tests/win/EditorTest.cpp
   tests/win/AboutTest.cpp
+  tests/win/WindowLayerTest.cpp
   ${QUICKDEX_RESOURCES}
 )
-target_link_libraries(win_ui_tests PRIVATE quickdex_ui)
+target_link_libraries(win_ui_tests PRIVATE quickdex_ui oleaut32 uuid)
 
 # quickdex.exe driven from another process.
 quickdex_win_test(e2e_tests
   tests/e2e/QuickdexE2ETest.cpp
+  tests/e2e/UserRoadsE2ETest.cpp
 )
 add_dependencies(e2e_tests quickdex)
 

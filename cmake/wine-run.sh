@@ -3,6 +3,11 @@
 # One Wine prefix per build tree, made once; Wine's own chatter is silenced;
 # an Xvfb display is started when there is none.
 set -u
+# Nothing this script leaves running (Xvfb, wineserver) may keep a file of
+# the caller's open: a lock held around the test run would never be let go.
+for fd in $(ls /proc/$$/fd); do
+    [ "$fd" -gt 2 ] && eval "exec $fd>&-" 2>/dev/null
+done
 prefix=$1
 shift
 export WINEPREFIX=$prefix

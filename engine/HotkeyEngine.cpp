@@ -69,6 +69,7 @@ void HotkeyEngine::RegisterSlot(const Tquickdex& slot, const std::string& atomNa
 void HotkeyEngine::RegisterAll()
 {
     UnregisterAll();
+    standingAside_ = false;
     for (int i = 1; i <= MaxHotkeys; ++i)
         RegisterSlot(Hotkeys[i], AtomName(i), i);
 }
@@ -78,8 +79,86 @@ void HotkeyEngine::UnregisterAll()
     // Only what is registered: each call is a round trip to the system,
     // and a reload of one binding should not pay for a hundred.
     for (std::size_t i = 0; i < HotkeyIds.size(); ++i)
-        if (std::exchange(registered_[i], false))
+        if (std::exchange(registered_[i], false) && !standingAside_)
             services_.hotkeys.Unregister(HotkeyIds[i]);
+    standingAside_ = false;
+}
+
+SlotStatus HotkeyEngine::StatusOf(int slot) const
+{
+    const Tquickdex& binding = Hotkeys[slot];
+    if (binding.Key == 0)
+        return {};
+    if (registered_[static_cast<std::size_t>(slot - 1)])
+        return {SlotState::Active};
+    if (Stopped)
+        return {SlotState::Stopped};
+    for (int earlier = 1; earlier < slot; ++earlier) {
+        const Tquickdex& other = Hotkeys[earlier];
+        if (other.Key == binding.Key && other.Modifiers == binding.Modifiers)
+            return {SlotState::SameAsEarlier, earlier};
+    }
+    return {SlotState::HeldElsewhere};
+}
+
+int HotkeyEngine::BoundCount() const
+{
+    int count = 0;
+    for (int i = 1; i <= MaxHotkeys; ++i)
+        count += Hotkeys[i].Key != 0;
+    return count;
+}
+
+int HotkeyEngine::RefusedCount() const
+{
+    int count = 0;
+    for (int i = 1; i <= MaxHotkeys; ++i) {
+        const SlotState state = StatusOf(i).state;
+        count += state == SlotState::HeldElsewhere || state == SlotState::SameAsEarlier;
+    }
+    return count;
+}
+
+int HotkeyEngine::RetryRefused()
+{
+    if (Stopped || standingAside_)
+        return 0;
+    int gained = 0;
+    for (int i = 1; i <= MaxHotkeys; ++i) {
+        // An earlier slot with the same combination would refuse it again.
+        if (StatusOf(i).state != SlotState::HeldElsewhere)
+            continue;
+        const std::size_t index = static_cast<std::size_t>(i - 1);
+        if (!heldAtoms_[index]) { // registration never got as far as its id
+            RegisterSlot(Hotkeys[i], AtomName(i), i);
+        } else {
+            registered_[index] = services_.hotkeys.Register(HotkeyIds[index],
+                                                            static_cast<unsigned>(Hotkeys[i].Modifiers),
+                                                            static_cast<unsigned>(Hotkeys[i].Key));
+        }
+        gained += registered_[index];
+    }
+    return gained;
+}
+
+void HotkeyEngine::StandAside(bool aside)
+{
+    if (aside == standingAside_)
+        return;
+    for (int i = 1; i <= MaxHotkeys; ++i) {
+        const std::size_t index = static_cast<std::size_t>(i - 1);
+        if (!registered_[index])
+            continue;
+        if (aside) {
+            services_.hotkeys.Unregister(HotkeyIds[index]);
+        } else {
+            // Taken meanwhile by another program: then it is refused now.
+            registered_[index] = services_.hotkeys.Register(HotkeyIds[index],
+                                                            static_cast<unsigned>(Hotkeys[i].Modifiers),
+                                                            static_cast<unsigned>(Hotkeys[i].Key));
+        }
+    }
+    standingAside_ = aside;
 }
 
 LoadResult HotkeyEngine::ReloadHotkeys()

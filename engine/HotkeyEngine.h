@@ -34,6 +34,19 @@ public:
 // "hotkey1" .. "hotkey100": the atom behind slot i's hotkey id.
 std::string AtomName(int slot);
 
+// Whether a binding's hotkey works, and if not, why.
+enum class SlotState {
+    Empty,         // no binding in the slot
+    Active,        // registered: a press runs it
+    HeldElsewhere, // refused: another program holds the combination
+    SameAsEarlier, // refused: an earlier slot of the table has the same combination
+    Stopped,       // not registered: the hotkeys are stopped
+};
+struct SlotStatus {
+    SlotState state = SlotState::Empty;
+    int earlierSlot = 0; // for SameAsEarlier: the slot that holds the combination
+};
+
 class HotkeyEngine {
 public:
     struct Services {
@@ -67,6 +80,20 @@ public:
     // Gives back the atom references registration took.
     void ReleaseAtoms();
 
+    SlotStatus StatusOf(int slot) const;
+    // Slots with a binding, and those of them whose hotkey was refused.
+    int BoundCount() const;
+    int RefusedCount() const;
+    // Tries again the slots whose combination was refused, and only those:
+    // the active ones are not touched, ids and atoms stay as they are.
+    // Returns how many became active. Nothing while stopped or standing aside.
+    int RetryRefused();
+    // While the user types a combination into the editor, the program's own
+    // hotkeys stand aside (they would catch the keys); then they come back.
+    // The Stop/Start state is not changed.
+    void StandAside(bool aside);
+    bool StandingAside() const { return standingAside_; }
+
     const std::string& HotkeyPath() const { return hotkeyPath_; }
     const std::string& ExeDir() const { return exeDir_; }
     IProfile& Profile() { return services_.profile; }
@@ -85,6 +112,7 @@ private:
     std::array<std::uint16_t, MaxHotkeys> heldAtoms_{};
     // Which slots' ids the system accepted, so that only those are dropped.
     std::array<bool, MaxHotkeys> registered_{};
+    bool standingAside_ = false;
 };
 
 } // namespace quickdex

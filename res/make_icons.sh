@@ -141,6 +141,10 @@ ico "$here/tray1_stopped.ico" "$work/t1.png"
 ico "$here/tray2_green.ico" "$work/t2.png"
 ico "$here/tray3_plus.ico" "$work/t3.png"
 ico "$here/tray4_minus.ico" "$work/t4.png"
+# The same five as one 80 x 16 strip for the tray's image list (one load for
+# all of them); 32-bit with straight alpha, as chooser.bmp.
+"$IM" "$work/t0.png" "$work/t1.png" "$work/t2.png" "$work/t3.png" "$work/t4.png" +append +repage \
+    -alpha on -depth 8 "BMP:$here/tray.bmp"
 
 . "$here/make_pictures.sh"
 

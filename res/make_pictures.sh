@@ -116,6 +116,28 @@ pic "$work/btn_action.png" 16 "$BOLT"
 ico "$here/btn_file.ico" "$work/btn_file.png"
 ico "$here/btn_folder.ico" "$work/btn_folder.png"
 ico "$here/btn_action.ico" "$work/btn_action.png"
+# The editor's three picture buttons as one 48 x 16 strip (one load for all).
+"$IM" "$work/btn_file.png" "$work/btn_folder.png" "$work/btn_action.png" +append +repage \
+    -alpha on -depth 8 "BMP:$here/buttons.bmp"
+
+# ---------------------------------------------------------------------------
+# The marks of a binding's state in the main list: green (its hotkey works),
+# amber (refused: another program or an earlier binding holds it), grey (the
+# hotkeys are stopped). A round mark with a dark rim, drawn at 16 and 32 px so
+# that it stays crisp at 100% and 200% scale.
+mark() {
+    local out=$1 n=$2 fill=$3 rim=$4
+    "$IM" -size "$((n * SS))x$((n * SS))" xc:none -fill "$fill" -stroke "$rim" -strokewidth "$((SS * n / 16))" \
+        -draw "circle $((n * SS / 2)),$((n * SS / 2)) $((n * SS / 2)),$((n * SS / 8))" \
+        -resize "${n}x${n}" "PNG32:$out"
+}
+for n in 16 32; do
+    mark "$work/mark_live$n.png" "$n" "#34B24C" "#1B6B2B"
+    mark "$work/mark_refused$n.png" "$n" "#F5A623" "#9A6200"
+    mark "$work/mark_stopped$n.png" "$n" "#B8B8B8" "#6E6E6E"
+    "$IM" "$work/mark_live$n.png" "$work/mark_refused$n.png" "$work/mark_stopped$n.png" +append +repage \
+        -alpha on -depth 8 "BMP:$here/marks$n.bmp"
+done
 
 # ---------------------------------------------------------------------------
 # Hotkey editor window icon, 16 and 32 px: the badge with a pencil in place of

@@ -7,20 +7,23 @@
    shows for the exe. */
 #define IDI_APP            1
 
-/* Notification-area icons, 16 x 16. */
-#define IDI_TRAY_RUNNING   101  /* hotkeys registered: coloured badge */
-#define IDI_TRAY_STOPPED   102  /* hotkeys stopped: the same badge in grey */
-#define IDI_TRAY_GREEN     103  /* green badge */
-#define IDI_TRAY_PLUS      104  /* plus sign */
-#define IDI_TRAY_MINUS     105  /* minus sign */
+/* Notification-area pictures: one 80 x 16 32-bit strip with alpha, five
+   pictures: 0 hotkeys registered (coloured badge), 1 stopped (the same badge
+   in grey), 2 green badge, 3 plus sign, 4 minus sign. */
+#define IDB_TRAY           121
 
 /* Hotkey editor window icon, 16 and 32 x 32: the badge with a pencil. */
 #define IDI_EDITOR         2
 
-/* Hotkey editor picture buttons, 16 x 16. */
-#define IDI_BTN_FILE       111  /* choose a program or document: a page */
-#define IDI_BTN_FOLDER     112  /* choose a folder: a yellow folder */
-#define IDI_BTN_ACTION     113  /* choose a built-in action: a bolt */
+/* Hotkey editor picture buttons: one 48 x 16 strip, a page (choose a
+   program or document), a yellow folder (choose a folder), a bolt (choose a
+   built-in action). */
+#define IDB_BUTTONS        122
+
+/* The state marks of the main list's rows, green (live), amber (refused),
+   grey (stopped): strips of 16 x 16 and of 32 x 32 pictures. */
+#define IDB_MARKS16        123
+#define IDB_MARKS32        124
 
 /* Action chooser image list: one 272 x 16 32-bit bitmap with alpha, 17
    pictures of 16 x 16 in the order of the built-in action numbers (0 and 16

@@ -1,48 +1,34 @@
 #include "platform/win32/Window.h"
 
-#include <cstdio>
 #include <set>
 
 namespace quickdex::win32 {
 namespace {
 
-std::function<void(const std::exception&)>& ErrorHandler()
+// How many forms hold a window disabled, kept on the window itself: the
+// window is enabled again only when the last of them has gone.
+constexpr const char* DisabledByForms = "quickdex.DisabledByForms";
+
+void HoldDisabled(HWND window)
 {
-    static std::function<void(const std::exception&)> handler;
-    return handler;
+    const auto count = reinterpret_cast<INT_PTR>(GetPropA(window, DisabledByForms));
+    if (count == 0)
+        EnableWindow(window, FALSE);
+    SetPropA(window, DisabledByForms, reinterpret_cast<HANDLE>(count + 1));
 }
 
-int ScreenDpi()
+void ReleaseDisabled(HWND window)
 {
-    static const int dpi = [] {
-        HDC screen = GetDC(nullptr);
-        const int value = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-        if (screen)
-            ReleaseDC(nullptr, screen);
-        return value > 0 ? value : 96;
-    }();
-    return dpi;
+    const auto count = reinterpret_cast<INT_PTR>(GetPropA(window, DisabledByForms));
+    if (count > 1) {
+        SetPropA(window, DisabledByForms, reinterpret_cast<HANDLE>(count - 1));
+        return;
+    }
+    RemovePropA(window, DisabledByForms);
+    EnableWindow(window, TRUE);
 }
 
 } // namespace
-
-void SetErrorHandler(std::function<void(const std::exception&)> handler)
-{
-    ErrorHandler() = std::move(handler);
-}
-
-void ReportError(const std::exception& error)
-{
-    if (ErrorHandler())
-        ErrorHandler()(error);
-    else
-        MessageBoxA(nullptr, error.what(), nullptr, MB_ICONERROR | MB_OK);
-}
-
-int Scale(int pixels)
-{
-    return MulDiv(pixels, ScreenDpi(), 96);
-}
 
 Window::~Window()
 {
@@ -94,8 +80,6 @@ LRESULT CALLBACK Window::Trampoline(HWND hwnd, UINT message, WPARAM wParam, LPAR
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self)
         return DefWindowProcA(hwnd, message, wParam, lParam);
-    // The one place where errors stop: a command ends where it failed, the
-    // standard error box shows why, and the program runs on.
     if (message == WM_NCDESTROY) {
         // The window is gone; the object may live on without it.
         const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
@@ -103,6 +87,8 @@ LRESULT CALLBACK Window::Trampoline(HWND hwnd, UINT message, WPARAM wParam, LPAR
         self->hwnd_ = nullptr;
         return result;
     }
+    // Where the errors of our windows stop: a command ends where it failed,
+    // the standard error box shows why, and the program runs on.
     try {
         return self->HandleMessage(message, wParam, lParam);
     } catch (const std::exception& e) {
@@ -111,60 +97,121 @@ LRESULT CALLBACK Window::Trampoline(HWND hwnd, UINT message, WPARAM wParam, LPAR
     }
 }
 
-void Form::CreateForm(const char* className, const char* caption, int clientWidth, int clientHeight, HWND owner,
-                      HICON icon)
+void Form::CreateForm(const FormArgs& args)
 {
-    constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
-    constexpr DWORD exStyle = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME;
-    const SIZE size = WindowSizeForClient(clientWidth, clientHeight, style, exStyle, false);
-    Create({.className = className,
-            .title = caption,
-            .style = style,
-            .exStyle = exStyle,
-            .x = 0,
-            .y = 0,
+    const SIZE size = WindowSizeForClient(args.clientWidth, args.clientHeight, args.style, args.exStyle,
+                                          args.menu != nullptr);
+    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(args.iconId)); // shared, never destroyed
+    Create({.className = args.className,
+            .title = args.caption,
+            .style = args.style,
+            // Tab moves through the controls of the panels as through the form's own.
+            .exStyle = args.exStyle | WS_EX_CONTROLPARENT,
+            .x = (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
+            .y = (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2,
             .width = size.cx,
             .height = size.cy,
-            .parent = owner,
+            .parent = args.owner,
+            .menu = args.menu,
             .icon = icon});
     // The small icon in the title bar (a modal frame would show none).
     if (icon)
         SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
 }
 
 void Form::Show()
 {
+    if (Visible()) { // shown already: only to the front
+        SetForegroundWindow(Handle());
+        return;
+    }
+    if (!shownOnce_) {
+        FormFirstShow();
+        shownOnce_ = true;
+    }
     FormShow();
+    if (opener_ && !holdsOpener_) {
+        HoldDisabled(opener_);
+        holdsOpener_ = true;
+    }
     RECT r;
     GetWindowRect(Handle(), &r);
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
     SetWindowPos(Handle(), HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE);
+    lastFocus_ = nullptr; // a window opens with the focus on its first control
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
+    if (GetActiveWindow() == Handle())
+        SetFocus(FirstControl());
 }
 
 void Form::Close()
 {
-    // The opener is enabled before this window goes, so that it is the one
-    // the system activates next.
     FormClose();
+    // The opener is enabled before this window is hidden, so that the system
+    // can hand it the activation; it is then brought to the front, which
+    // Wine does not do by itself for a window under a topmost one.
+    const bool releases = holdsOpener_;
+    if (holdsOpener_) {
+        ReleaseDisabled(opener_);
+        holdsOpener_ = false;
+    }
     ShowWindow(Handle(), SW_HIDE);
-    if (opener_ && IsWindowVisible(opener_) && IsWindowEnabled(opener_))
+    if (releases && IsWindowVisible(opener_) && IsWindowEnabled(opener_))
         SetForegroundWindow(opener_);
 }
 
-std::string Form::Caption() const
+HWND Form::Item(int id) const
 {
-    return WindowText(Handle());
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        Handle(),
+        [](HWND child, LPARAM param) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(param);
+            if (GetDlgCtrlID(child) != s.id)
+                return TRUE;
+            s.found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND Form::FirstControl() const
+{
+    return GetNextDlgTabItem(Handle(), nullptr, FALSE);
 }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_CLOSE) {
+    switch (message) {
+    case WM_CLOSE:
         Close();
         return 0;
+    case WM_ACTIVATE:
+        // Leaving: remember which control had the focus, to give it back.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(Handle(), focus))
+                lastFocus_ = focus;
+        }
+        break;
+    case WM_SETFOCUS: {
+        HWND target = lastFocus_;
+        if (!target || !IsWindow(target) || !IsWindowVisible(target) || !IsWindowEnabled(target))
+            target = FirstControl();
+        if (target)
+            SetFocus(target);
+        return 0;
+    }
+    default:
+        break;
     }
     return Default(message, wParam, lParam);
 }
@@ -173,6 +220,7 @@ Panel::Panel(HWND parent, int id, int x, int y, int width, int height)
 {
     Create({.className = "TPanel",
             .style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+            .exStyle = WS_EX_CONTROLPARENT,
             .x = Scale(x),
             .y = Scale(y),
             .width = Scale(width),
@@ -201,67 +249,6 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         return Default(message, wParam, lParam);
     }
-}
-
-std::vector<HWND> CreateControls(HWND parent, std::span<const ControlSpec> controls, HFONT font)
-{
-    std::vector<HWND> handles;
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    for (const ControlSpec& c : controls) {
-        HWND control = CreateWindowExA(c.exStyle, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style, Scale(c.x),
-                                       Scale(c.y), Scale(c.width), Scale(c.height), parent,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
-        if (control && font)
-            SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        handles.push_back(control);
-    }
-    return handles;
-}
-
-FontHandle CreateUiFont(const char* face, int points)
-{
-    const int height = -MulDiv(points, ScreenDpi(), 72);
-    return FontHandle(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
-}
-
-std::wstring FromCodePage(std::string_view text, unsigned codePage)
-{
-    if (text.empty())
-        return {};
-    const int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    return wide;
-}
-
-void ProcessMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam)); // leave it for the loop that ends the program
-            return;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-std::string WindowText(HWND window)
-{
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return text;
-}
-
-SIZE WindowSizeForClient(int width, int height, DWORD style, DWORD exStyle, bool hasMenu)
-{
-    RECT r{0, 0, Scale(width), Scale(height)};
-    AdjustWindowRectEx(&r, style, hasMenu, exStyle);
-    return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
 } // namespace quickdex::win32

@@ -1,37 +1,18 @@
 #pragma once
-// The small base every window of the program stands on: the window-procedure
-// trampoline that turns messages into member calls and stops exceptions at the
-// edge, child controls created from a table of positions, and text helpers.
-#include <exception>
-#include <functional>
-#include <memory>
-#include <span>
+// The base every window of the program stands on: the window-procedure
+// trampoline that turns messages into member calls and stops exceptions at
+// the edge; the secondary windows (forms) with their modality, icon, font,
+// focus and controls by id; and the panel that groups controls.
+#include "platform/win32/Controls.h"
+#include "platform/win32/Dpi.h"
+#include "platform/win32/ErrorEdge.h"
+#include "platform/win32/Text.h"
+
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include <windows.h>
 
 namespace quickdex::win32 {
-
-// Shows an error that reached a window procedure; the application sets it.
-void SetErrorHandler(std::function<void(const std::exception&)> handler);
-void ReportError(const std::exception& error);
-
-// Runs `action`, and reports any error it raises instead of letting it cross
-// into the system (a window procedure, a callback).
-template <typename F>
-void Guarded(F&& action)
-{
-    try {
-        action();
-    } catch (const std::exception& e) {
-        ReportError(e);
-    }
-}
-
-// Pixel sizes are given for 96 dots per inch and scaled to the screen's.
-int Scale(int pixels);
 
 class Window {
 public:
@@ -45,7 +26,7 @@ public:
         int width = CW_USEDEFAULT;
         int height = CW_USEDEFAULT;
         HWND parent = nullptr; // the owner, for a top-level window
-        HMENU menu = nullptr;
+        HMENU menu = nullptr;  // or the child id
         HICON icon = nullptr;
         HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     };
@@ -68,33 +49,64 @@ private:
     HWND hwnd_ = nullptr;
 };
 
-// A secondary window of the program: created once, hidden, then only shown
-// and hidden. Its show and close handlers run on every showing and every
-// close, whichever way it is closed; they make it modal by hand.
+// A top-level window of the program, created once and then only shown and
+// hidden. A form with an opener is modal by hand: it disables its opener
+// while it is shown and enables it again when it goes, however it goes. The
+// opener stays disabled while any form that disabled it is still open.
 class Form : public Window {
 public:
     void Show();
     void Close();
-    void SetCaption(const std::string& caption) { SetWindowTextA(Handle(), caption.c_str()); }
-    std::string Caption() const;
     bool Visible() const { return IsWindowVisible(Handle()) != FALSE; }
+    void SetCaption(const std::string& caption) { SetWindowTextA(Handle(), caption.c_str()); }
+    std::string Caption() const { return WindowText(Handle()); }
+
+    // The window this one disables while it is shown (none: not modal).
+    void SetOpener(HWND opener) { opener_ = opener; }
+    HWND Opener() const { return opener_; }
+
+    // A control of the form by its id, on a panel or not.
+    HWND Item(int id) const;
+    std::string ItemText(int id) const { return WindowText(Item(id)); }
+    void SetItemText(int id, const std::string& text) const { SetWindowTextA(Item(id), text.c_str()); }
 
 protected:
-    // A fixed border with only the close box, on top of other windows,
-    // owned by `owner` (the application window).
-    void CreateForm(const char* className, const char* caption, int clientWidth, int clientHeight, HWND owner,
-                    HICON icon);
+    struct FormArgs {
+        const char* className;
+        const char* caption;
+        int clientWidth;
+        int clientHeight;
+        HWND owner = nullptr; // the application window
+        int iconId = 1;       // the program's icon
+        // A fixed border with only the close box, on top of other windows.
+        DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
+        DWORD exStyle = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME;
+        HMENU menu = nullptr;
+    };
+    // Creates the form hidden, centred on the desktop.
+    void CreateForm(const FormArgs& args);
+
+    // Builds what the window shows only once it is opened (pictures, lists):
+    // run before the first showing, so that start-up does not pay for it.
+    virtual void FormFirstShow() {}
+    // Run on every showing and on every close; the forms' own work.
     virtual void FormShow() {}
     virtual void FormClose() {}
+    // The control that has the focus when the window opens: the first of the
+    // tab order.
+    virtual HWND FirstControl() const;
+
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    // The window this one disables while shown; it is activated again when
-    // this one closes, so that it, not some other window, comes to the front.
+private:
     HWND opener_ = nullptr;
+    bool holdsOpener_ = false; // this form disabled the opener
+    bool shownOnce_ = false;
+    HWND lastFocus_ = nullptr; // the control to give the focus back to
 };
 
-// A plain panel with a raised bevel that hands its children's commands and
-// notifications to its parent, so controls placed on it behave as the form's.
+// A plain panel with a raised bevel. Its controls belong to the form: their
+// commands and notifications go to the form, and Tab moves into and out of it.
 class Panel final : public Window {
 public:
     Panel(HWND parent, int id, int x, int y, int width, int height);
@@ -102,40 +114,5 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
-
-// One child control of a form: its id, window class, text, position and size
-// (client pixels at 96 dpi) and styles. WS_CHILD and WS_VISIBLE are added.
-struct ControlSpec {
-    int id;
-    const char* className;
-    const char* text;
-    int x, y, width, height;
-    DWORD style = 0;
-    DWORD exStyle = 0;
-};
-
-// Creates the controls in table (tab) order, each with `font`.
-std::vector<HWND> CreateControls(HWND parent, std::span<const ControlSpec> controls, HFONT font);
-
-struct GdiObjectDeleter {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using FontHandle = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
-
-// A font by face name and character height in points.
-FontHandle CreateUiFont(const char* face, int points);
-
-// A text stored in a code page other than the system's (the delete notice's
-// ideographic full stop is stored in GB2312, code page 936), as UTF-16.
-std::wstring FromCodePage(std::string_view text, unsigned codePage);
-
-// Handles the messages waiting in this thread's queue, then returns.
-void ProcessMessages();
-
-// A window's text as the program's single-byte text.
-std::string WindowText(HWND window);
-
-// Sizes a top-level window so that its client area is width x height.
-SIZE WindowSizeForClient(int width, int height, DWORD style, DWORD exStyle, bool hasMenu);
 
 } // namespace quickdex::win32

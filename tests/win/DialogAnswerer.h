@@ -19,6 +19,9 @@ struct SeenBox {
     std::wstring caption;
     std::wstring text;
     bool hasCancel = false;
+    HWND owner = nullptr;      // the window it stands above
+    bool ownerEnabled = true;  // whether that window took input meanwhile
+    std::string icon;          // "error", "information", "question", "warning" or "none"
 };
 
 class DialogAnswerer {
@@ -41,6 +44,36 @@ public:
     }
 
 private:
+    // Which of the system's icons the box shows: its icon control holds the
+    // shared icon the system loaded for the style.
+    static std::string IconOf(HWND box)
+    {
+        struct Search {
+            HICON icon = nullptr;
+        } search;
+        EnumChildWindows(
+            box,
+            [](HWND child, LPARAM param) -> BOOL {
+                if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON || !IsWindowVisible(child))
+                    return TRUE;
+                reinterpret_cast<Search*>(param)->icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        const HICON icon = search.icon;
+        if (!icon)
+            return "none";
+        if (icon == LoadIcon(nullptr, IDI_HAND))
+            return "error";
+        if (icon == LoadIcon(nullptr, IDI_ASTERISK))
+            return "information";
+        if (icon == LoadIcon(nullptr, IDI_QUESTION))
+            return "question";
+        if (icon == LoadIcon(nullptr, IDI_EXCLAMATION))
+            return "warning";
+        return "other";
+    }
+
     static std::wstring TextOf(HWND window)
     {
         wchar_t buffer[4096] = {};
@@ -68,7 +101,9 @@ private:
             for (HWND box : boxes) {
                 if (answered.count(box))
                     continue;
-                SeenBox seen{TextOf(box), TextOf(GetDlgItem(box, 0xFFFF)), GetDlgItem(box, IDCANCEL) != nullptr};
+                HWND owner = GetWindow(box, GW_OWNER);
+                SeenBox seen{TextOf(box), TextOf(GetDlgItem(box, 0xFFFF)), GetDlgItem(box, IDCANCEL) != nullptr,
+                             owner, owner ? IsWindowEnabled(owner) != FALSE : true, IconOf(box)};
                 // A box may be seen before its text is in: look again next round.
                 if (seen.text.empty() && ++emptyLooks[box] < 25)
                     continue;

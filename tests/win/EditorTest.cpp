@@ -6,7 +6,6 @@
 #include "app/Application.h"
 #include "support/TempDir.h"
 #include "ui/dialogs/AddOrChange.h"
-#include "ui/dialogs/ChooserTable.h"
 #include "ui/dialogs/DoList.h"
 #include "ui/dialogs/Sort.h"
 #include "ui/main/MainIds.h"
@@ -198,7 +197,7 @@ TEST_F(EditorTest, AddingAnExistingCombinationReplacesIt)
     EXPECT_NE(Ini().find("[7+151]\r\nAction=replaced\r\nHint=h\r\nSort=S\r\n[7+152]"), std::string::npos);
 }
 
-TEST_F(EditorTest, ChangeMovesToTheEndAndMergesOntoAnother)
+TEST_F(EditorTest, ChangeKeepsItsPlaceAndMergesOntoAnother)
 {
     Start("[1+65]\r\nAction=a\r\nHint=x\r\nSort=S\r\n[1+66]\r\nAction=b\r\nHint=\r\nSort=S\r\n[1+67]\r\nAction=c\r\n");
     SelectRow(0);
@@ -207,10 +206,11 @@ TEST_F(EditorTest, ChangeMovesToTheEndAndMergesOntoAnother)
     EXPECT_EQ(SendMessageA(editor->HotKey(), HKM_GETHOTKEY, 0, 0), MAKEWORD('A', HOTKEYF_ALT));
     SetWindowTextA(editor->Hint_LabEdit(), "only the hint");
     PressOk();
-    EXPECT_EQ(Captions(), (std::vector<std::string>{"Alt + B", "Alt + C", "Alt + A"}));
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"Alt + A", "Alt + B", "Alt + C"}));
+    EXPECT_EQ(Ini().substr(0, 46), "[1+65]\r\nAction=a\r\nHint=only the hint\r\nSort=S\r\n");
 
-    // Alt+C (now row 1) onto Alt+B: one binding is left, with C's new values.
-    SelectRow(1);
+    // Alt+C onto Alt+B: one binding is left, with C's new values.
+    SelectRow(2);
     main->ChangeBitBtnClick();
     SendMessageA(editor->HotKey(), HKM_SETHOTKEY, MAKEWORD('B', HOTKEYF_ALT), 0);
     SetWindowTextA(editor->Path_LabEdit(), "c moved");
@@ -232,7 +232,7 @@ TEST_F(EditorTest, ChangeRemembersItsBindingWhenTheListIsRebuilt)
     EXPECT_EQ(main->SelectedSlot(), 0);
     SetWindowTextA(editor->Path_LabEdit(), "b changed");
     PressOk();
-    EXPECT_EQ(Ini(), "[1+65]\r\nAction=a\r\n[1+66]\r\nAction=b changed\r\nHint=\r\nSort=Other\r\n");
+    EXPECT_EQ(Ini(), "[1+65]\r\nAction=a\r\n[1+66]\r\nAction=b changed\r\n");
 }
 
 TEST_F(EditorTest, WhileStoppedNothingRegistersUntilStart)
@@ -294,23 +294,44 @@ TEST_F(EditorTest, ChooserLeavesGroupsAndTheDisabledEditor)
     EXPECT_EQ(answerer.Boxes()[1].text, L"Please selecte correct item");
     EXPECT_EQ(win32::WindowText(editor->Path_LabEdit()), "");
 
-    for (const ChooserGroup& group : ChooserTree) {
-        for (const ChooserLeaf& leaf : group.leaves) {
-            if (leaf.label.empty())
-                continue;
-            const std::string path = std::string(group.label) + "->" + std::string(leaf.label);
-            SCOPED_TRACE(path);
-            chooser->Show();
-            SetWindowTextA(editor->Path_LabEdit(), "typed by the user");
-            HTREEITEM node = chooser->FindNode(path);
-            ASSERT_NE(node, nullptr);
-            TreeView_SelectItem(chooser->TreeView(), node);
-            Click(Control(chooser->Handle(), "Button", "OK"));
-            EXPECT_EQ(win32::WindowText(editor->Path_LabEdit()), SelectionTargetFor(leaf.label));
-            EXPECT_EQ(win32::WindowText(editor->Hint_LabEdit()), path);
-            EXPECT_FALSE(chooser->Visible());
-            EXPECT_TRUE(IsWindowEnabled(editor->Handle()));
-        }
+    // Every leaf, with the target its label stands for.
+    struct Leaf {
+        const char* path;
+        const char* target;
+    };
+    static constexpr Leaf leaves[] = {
+        {"Windows Application->Paint", "mspaint.exe"},
+        {"Windows Application->notepad", "notepad.exe"},
+        {"Windows Application->wordpad", "wordpad.exe"},
+        {"Windows Application->calc", "calc.exe"},
+        {"Windows Application->MS-Dos Prompt", "cmd.exe"},
+        {"Windows Application->IE", "iexplore.exe"},
+        {"Shot Down Windows->Shut Down", "Shut Down"},
+        {"Shot Down Windows->Restart", "Restart"},
+        {"Control Panel->Control Panel", "Control Panel"},
+        {"Control Panel->Add/Remove Programs", "Add/Remove Programs"},
+        {"Control Panel->System Properties", "System Properties"},
+        {"Control Panel->Display Properties", "Display Properties"},
+        {"Control Panel->Date/Time Properties", "Date/Time Properties"},
+        {"Control Panel->Volume Control", "sndvol32.exe"},
+        {"Internet->Open Web", "http://"},
+        {"Internet->Send E-Mail", "mailto:"},
+        {"CD-Rom->Close/Open CD-ROM", "Close/Open CD-ROM"},
+        {"quickdex->Close quickdex", "Close quickdex"},
+        {"quickdex->Show quickdex", "Show quickdex"},
+    };
+    for (const Leaf& leaf : leaves) {
+        SCOPED_TRACE(leaf.path);
+        chooser->Show();
+        SetWindowTextA(editor->Path_LabEdit(), "typed by the user");
+        HTREEITEM node = chooser->FindNode(leaf.path);
+        ASSERT_NE(node, nullptr);
+        TreeView_SelectItem(chooser->TreeView(), node);
+        Click(Control(chooser->Handle(), "Button", "OK"));
+        EXPECT_EQ(win32::WindowText(editor->Path_LabEdit()), leaf.target);
+        EXPECT_EQ(win32::WindowText(editor->Hint_LabEdit()), leaf.path);
+        EXPECT_FALSE(chooser->Visible());
+        EXPECT_TRUE(IsWindowEnabled(editor->Handle()));
     }
     // The selection is kept for the next opening.
     chooser->Show();

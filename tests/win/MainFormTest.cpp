@@ -381,6 +381,8 @@ TEST_F(MainFormTest, TrayIconRecordClicksAndPictures)
         form->CoolTrayIconClick();
     };
     HWND tray = form->CoolTrayIcon().Handle();
+    ASSERT_NE(tray, nullptr);
+    ASSERT_TRUE(IsWindow(tray));
     SendMessageA(tray, WM_TRAYCALLBACK, TrayIconId, WM_LBUTTONDOWN);
     EXPECT_EQ(clicks, 0);
     SendMessageA(tray, WM_TRAYCALLBACK, TrayIconId, WM_LBUTTONUP);

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 namespace quickdex {
 
 const char* HyperLinkPrefix(THyperLink kind)
@@ -105,12 +107,14 @@ LRESULT TNetLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         RECT r;
         GetClientRect(Handle(), &r);
         FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-        HGDIOBJ old = SelectObject(dc, underlined_ ? underlineFont_.get() : font_);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, color_);
-        const std::string text = Caption();
-        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-        SelectObject(dc, old);
+        {
+            const win32::SelectedObject font(dc, underlined_ ? underlineFont_.get() : font_);
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, color_);
+            const std::string text = Caption();
+            DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r,
+                      DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+        }
         EndPaint(Handle(), &ps);
         return 0;
     }
@@ -128,8 +132,25 @@ LRESULT TNetLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         tracking_ = false;
         MouseLeave();
         return 0;
-    case WM_LBUTTONUP:
-        Click();
+    // A click is a press and a release on the label: a release that follows
+    // a press elsewhere, or the second press of a double click, opens nothing.
+    case WM_LBUTTONDOWN:
+        pressed_ = true;
+        SetCapture(Handle());
+        return 0;
+    case WM_LBUTTONUP: {
+        const bool wasPressed = std::exchange(pressed_, false);
+        if (GetCapture() == Handle())
+            ReleaseCapture();
+        RECT r;
+        GetClientRect(Handle(), &r);
+        const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (wasPressed && PtInRect(&r, at))
+            Click();
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        pressed_ = false;
         return 0;
     default:
         return Default(message, wParam, lParam);

@@ -2,6 +2,7 @@
 // A text label that is a link: under the mouse pointer it is underlined and
 // painted in its hover colour; a click opens its link through the shell,
 // after which it shows its visited colour.
+#include "platform/win32/Handles.h"
 #include "platform/win32/Window.h"
 #include "ui/ProductInfo.h"
 
@@ -52,6 +53,7 @@ private:
     COLORREF color_ = 0;
     bool underlined_ = false;
     bool tracking_ = false;
+    bool pressed_ = false; // the left button went down on the label
     HFONT font_;
     win32::FontHandle underlineFont_;
 };

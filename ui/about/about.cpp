@@ -1,6 +1,7 @@
 #include "ui/about/about.h"
 
 #include "../../res/resource.h"
+#include "../../res/version.h"
 #include "ui/ProductInfo.h"
 
 #include <array>
@@ -27,12 +28,14 @@ std::string WithoutScheme(const std::string& address)
 
 TAbout_Form::TAbout_Form(TApplication& application)
 {
-    CreateForm("TAbout_Form", "About", ClientWidth, ClientHeight, application.Handle(),
-               LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP)));
-    font_ = win32::CreateUiFont("MS Sans Serif", 8);
+    CreateForm({.className = "TAbout_Form",
+                .caption = "About",
+                .clientWidth = ClientWidth,
+                .clientHeight = ClientHeight,
+                .owner = application.Handle()});
     static constexpr std::array labels = {
         win32::ControlSpec{0, "STATIC", "version:", 8, 72, 90, 13},
-        win32::ControlSpec{0, "STATIC", "3.5", 104, 72, 60, 13},
+        win32::ControlSpec{0, "STATIC", QUICKDEX_VERSION_TEXT, 104, 72, 60, 13},
         win32::ControlSpec{0, "STATIC", "Home Page:", 8, 90, 90, 13},
         win32::ControlSpec{0, "STATIC", "E-Mail:", 8, 109, 90, 13},
         win32::ControlSpec{0, "STATIC", "Copyright:", 8, 127, 90, 13},
@@ -40,27 +43,24 @@ TAbout_Form::TAbout_Form(TApplication& application)
         win32::ControlSpec{0, "STATIC", "", 2, 152, 297, 2, SS_ETCHEDHORZ}, // Panel1, a lowered line
         win32::ControlSpec{IdClose, "BUTTON", "Close", 240, 160, 57, 21, WS_TABSTOP | BS_PUSHBUTTON},
     };
-    win32::CreateControls(Handle(), labels, font_.get());
+    win32::CreateControls(Handle(), labels);
 
-    homePage_ = std::make_unique<TNetLabel>(Handle(), 104, 90, 154, 13, font_.get());
+    homePage_ = std::make_unique<TNetLabel>(Handle(), 104, 90, 154, 13, win32::UiFont());
     homePage_->HyperLinkKind = THyperLink::hlHTTP;
     homePage_->HyperLink = WithoutScheme(HomePageAddress);
     homePage_->SetCaption(HomePageAddress);
     homePage_->SetFontColor(0xFF0000);
 
     // Wider than the 114 pixels the layout gives: fonts wider than MS Sans Serif cut the address.
-    mail_ = std::make_unique<TNetLabel>(Handle(), 104, 109, 190, 13, font_.get());
+    mail_ = std::make_unique<TNetLabel>(Handle(), 104, 109, 190, 13, win32::UiFont());
     mail_->HyperLink = SupportMailAddress;
     mail_->SetCaption(SupportMailAddress);
     mail_->SetFontColor(0xFF0000);
-
-    win32::Guarded([this] { LoadBanner(); });
 }
 
-TAbout_Form::~TAbout_Form()
+void TAbout_Form::FormFirstShow()
 {
-    if (bitmap_)
-        DeleteObject(bitmap_);
+    win32::Guarded([this] { LoadBanner(); });
 }
 
 void TAbout_Form::LoadBanner()
@@ -82,7 +82,7 @@ void TAbout_Form::LoadBanner()
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap_)
         return;
     auto* out = static_cast<std::uint8_t*>(bits);
@@ -103,23 +103,18 @@ void TAbout_Form::Paint(HDC dc)
     FrameRect(dc, &frame, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     if (!bitmap_)
         return;
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, bitmap_);
-    BitBlt(dc, win32::Scale(Image1.x), win32::Scale(Image1.y), banner_.width, banner_.height, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-}
-
-void TAbout_Form::FormShow()
-{
-    if (opener_)
-        EnableWindow(opener_, FALSE);
-}
-
-void TAbout_Form::FormClose()
-{
-    if (opener_)
-        EnableWindow(opener_, TRUE);
+    // The picture fills its 300 x 60 place at any scale, as the frame does.
+    win32::MemoryDC memory(dc, bitmap_.get());
+    const int width = win32::Scale(Image1.x + banner_.width) - win32::Scale(Image1.x);
+    const int height = win32::Scale(Image1.y + banner_.height) - win32::Scale(Image1.y);
+    if (width == banner_.width && height == banner_.height) {
+        BitBlt(dc, win32::Scale(Image1.x), win32::Scale(Image1.y), width, height, memory.Get(), 0, 0, SRCCOPY);
+        return;
+    }
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, win32::Scale(Image1.x), win32::Scale(Image1.y), width, height, memory.Get(), 0, 0, banner_.width,
+               banner_.height, SRCCOPY);
 }
 
 void TAbout_Form::BitBtn1Click()

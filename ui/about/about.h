@@ -2,6 +2,7 @@
 // The About window: the banner, the version, the home page and mail links,
 // the copyright. Shown modeless; the main window is disabled while it is open.
 #include "app/Application.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Window.h"
 #include "ui/about/JpegDecode.h"
 #include "ui/about/NetLabel.h"
@@ -13,33 +14,30 @@ namespace quickdex {
 class TAbout_Form final : public win32::Form {
 public:
     explicit TAbout_Form(TApplication& application);
-    ~TAbout_Form() override;
 
     // The window disabled while this one is open.
-    void SetMainWindow(HWND mainWindow) { opener_ = mainWindow; }
+    void SetMainWindow(HWND mainWindow) { SetOpener(mainWindow); }
 
-    void FormShow() override;
-    void FormClose() override;
     void BitBtn1Click();
 
     TNetLabel& HomePage_NetLabel() { return *homePage_; }
     TNetLabel& Mail_NetLabel() { return *mail_; }
-    // The banner as decoded, and as the window draws it.
+    // The banner as decoded (on the first showing).
     const RgbImage& Banner() const { return banner_; }
-    HBITMAP BannerBitmap() const { return bitmap_; }
 
 protected:
+    // The banner is decoded when the window is first shown.
+    void FormFirstShow() override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void LoadBanner();
     void Paint(HDC dc);
 
-    win32::FontHandle font_;
     std::unique_ptr<TNetLabel> homePage_;
     std::unique_ptr<TNetLabel> mail_;
     RgbImage banner_;
-    HBITMAP bitmap_ = nullptr;
+    win32::BitmapHandle bitmap_;
 };
 
 } // namespace quickdex

@@ -11,62 +11,47 @@
 namespace quickdex {
 namespace {
 
-enum Id {
-    IdHotKey = 301,
-    IdPath,
-    IdHint,
-    IdSort,
-    IdOk,
-    IdCancel,
-    IdButtons,
-    IdFileButton,
-    IdFolderButton,
-    IdActionButton,
-};
+using namespace editor_ids;
+
+constexpr int ClientWidth = 440;
+constexpr int LayoutHeight = 131;
+// The status line stands under the layout, which grows by it alone.
+constexpr int StatusTop = LayoutHeight;
+constexpr int StatusHeight = 20;
 
 constexpr const char* IncompleteInput = "Please make sure you have Filled correct ";
 constexpr const char* LimitNotice = "Sorry,you can't Assign more then 100 hotkey.";
-constexpr const char* EditorProperty = "quickdex.AddOrChange";
 
 // The tool tips of the picture buttons, stored in GB2312 (code page 936).
-constexpr const char* FileTip = "\xD1\xA1\xD4\xF1\xCE\xC4\xBC\xFE";             // choose a file
-constexpr const char* FolderTip = "\xD1\xA1\xD4\xF1\xCE\xC4\xBC\xFE\xBC\xD0";   // choose a folder
-constexpr const char* ActionTip = "\xD1\xA1\xD4\xF1\xB2\xD9\xD7\xF7";           // choose an action
+constexpr const char* FileTip = "\xD1\xA1\xD4\xF1\xCE\xC4\xBC\xFE";           // choose a file
+constexpr const char* FolderTip = "\xD1\xA1\xD4\xF1\xCE\xC4\xBC\xFE\xBC\xD0"; // choose a folder
+constexpr const char* ActionTip = "\xD1\xA1\xD4\xF1\xB2\xD9\xD7\xF7";         // choose an action
 constexpr unsigned ChineseCodePage = 936;
 
-std::string TextOf(HWND control)
-{
-    return win32::WindowText(control);
-}
+// The picture buttons stand at 360, 384 and 408, 23 wide.
+constexpr int ButtonsLeft = 360;
+constexpr int ButtonPitch = 24;
 
 } // namespace
 
 TAddOrChange_Form::TAddOrChange_Form(TApplication& application, TMainForm& mainForm, const std::string& exeDir)
-    : app_(application),
-      main_(mainForm),
-      categories_(profile_, exeDir),
-      folderDialog_(application.Handle())
+    : app_(application), main_(mainForm), categories_(profile_, exeDir), folderDialog_(nullptr)
 {
-    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_EDITOR));
-    CreateForm("TAddOrChange_Form", AddCaption, 440, 131, app_.Handle(), icon);
-    opener_ = main_.Handle();
-    font_ = win32::CreateUiFont("MS Sans Serif", 8);
-    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    CreateForm({.className = "TAddOrChange_Form",
+                .caption = AddCaption,
+                .clientWidth = ClientWidth,
+                .clientHeight = LayoutHeight + StatusHeight,
+                .owner = app_.Handle(),
+                .iconId = IDI_EDITOR});
+    SetOpener(main_.Handle());
+    // The folder browser opens above the editor, not under it.
+    folderDialog_.SetOwner(Handle());
     CreateChildren();
-    CreateButtonTips();
-}
-
-TAddOrChange_Form::~TAddOrChange_Form()
-{
-    if (tips_)
-        DestroyWindow(tips_);
-    if (glyphs_)
-        ImageList_Destroy(glyphs_);
 }
 
 void TAddOrChange_Form::CreateChildren()
 {
-    panel_ = std::make_unique<win32::Panel>(Handle(), 0, 0, 0, 440, 131);
+    panel_ = std::make_unique<win32::Panel>(Handle(), 0, 0, 0, ClientWidth, LayoutHeight);
     HWND panel = panel_->Handle();
     // In tab order: Cancel, target, key, OK, hint, category; then the labels.
     static constexpr std::array controls = {
@@ -75,61 +60,78 @@ void TAddOrChange_Form::CreateChildren()
         win32::ControlSpec{IdHotKey, HOTKEY_CLASSA, "", 8, 26, 113, 19, WS_TABSTOP},
         win32::ControlSpec{IdOk, WC_BUTTONA, "OK", 272, 96, 57, 25, WS_TABSTOP | BS_PUSHBUTTON},
         win32::ControlSpec{IdHint, WC_EDITA, "", 128, 64, 305, 21, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
-        win32::ControlSpec{IdSort, WC_COMBOBOXA, "", 8, 64, 113, 200, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN |
-                                                                            CBS_SORT | CBS_AUTOHSCROLL},
+        win32::ControlSpec{IdSort, WC_COMBOBOXA, "", 8, 64, 113, 200,
+                           WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL},
         win32::ControlSpec{0, WC_STATICA, "Hotkey", 8, 8, 65, 13},
         win32::ControlSpec{0, WC_STATICA, "Application/Action          ", 128, 8, 225, 13},
         win32::ControlSpec{0, WC_STATICA, "Sort", 8, 48, 73, 13},
         win32::ControlSpec{0, WC_STATICA, "Hint", 128, 48, 305, 13},
     };
-    const auto handles = win32::CreateControls(panel, controls, font_.get());
-    path_ = handles[1];
-    hotKey_ = handles[2];
-    hint_ = handles[4];
-    sort_ = handles[5];
-    SetWindowTextA(sort_, DefaultSort);
+    win32::CreateControls(panel, controls);
+    static constexpr win32::ControlSpec status{IdStatus, WC_STATICA, "", 8, StatusTop + 3, ClientWidth - 16, 14,
+                                               SS_NOPREFIX | SS_ENDELLIPSIS};
+    win32::CreateControls(Handle(), {&status, 1});
+    SetItemText(IdSort, DefaultSort);
 
-    // A key alone or with Shift alone is not a hotkey; nothing is put in its place.
-    SendMessageA(hotKey_, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, 0);
+    // No field takes more than a load reads back whole (2,047 characters).
+    SendMessageA(Item(IdPath), EM_LIMITTEXT, MaxValueLength, 0);
+    SendMessageA(Item(IdHint), EM_LIMITTEXT, MaxValueLength, 0);
+    SendMessageA(Item(IdSort), CB_LIMITTEXT, MaxValueLength, 0);
 
-    // Enter in the hint field is OK.
-    SetPropA(hint_, EditorProperty, this);
-    hintEditProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hint_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TAddOrChange_Form::HintEditProc)));
+    // The invalid combinations (a key without modifier, Shift alone) get no
+    // modifier put in their place, so they are taken as typed: F1 alone is a
+    // hotkey.
+    SendMessageA(HotKey(), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, 0);
 
-    // The three picture buttons: a flat toolbar, whose buttons never take the focus.
-    buttons_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
-                               WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
-                               win32::Scale(360), win32::Scale(24), win32::Scale(3 * 24), win32::Scale(22), panel,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdButtons)), GetModuleHandleA(nullptr),
-                               nullptr);
-    SendMessageA(buttons_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    glyphs_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 0);
-    for (int id : {IDI_BTN_FILE, IDI_BTN_FOLDER, IDI_BTN_ACTION}) {
-        HICON glyph = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
-        ImageList_AddIcon(glyphs_, glyph);
-        DestroyIcon(glyph);
-    }
-    SendMessageA(buttons_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(glyphs_));
-    SendMessageA(buttons_, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
-    std::array<TBBUTTON, 3> buttons{};
-    const int ids[] = {IdFileButton, IdFolderButton, IdActionButton};
-    for (int i = 0; i < 3; ++i) {
-        buttons[static_cast<std::size_t>(i)].iBitmap = i;
-        buttons[static_cast<std::size_t>(i)].idCommand = ids[i];
-        buttons[static_cast<std::size_t>(i)].fsState = TBSTATE_ENABLED;
-        buttons[static_cast<std::size_t>(i)].fsStyle = BTNS_BUTTON;
-    }
-    SendMessageA(buttons_, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
-    SendMessageA(buttons_, TB_SETBUTTONSIZE, 0, MAKELPARAM(win32::Scale(23), win32::Scale(22)));
+    // Enter in the hint field is OK; the character goes on to the field.
+    hintHook_.Attach(Hint_LabEdit(), [this](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+        if (message == WM_CHAR)
+            Hint_LabEditKeyPress(static_cast<char>(wParam));
+        return std::nullopt;
+    });
+    // While the key field has the focus, the program's own hotkeys stand
+    // aside: a combination quickdex holds can be typed into it.
+    hotKeyHook_.Attach(HotKey(), [this](UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (message == WM_SETFOCUS)
+            main_.StandAside(true);
+        else if (message == WM_KILLFOCUS)
+            main_.StandAside(false);
+        return std::nullopt;
+    });
+
+    // The three picture buttons: a flat toolbar, whose buttons never take the
+    // focus. Their pictures come with the first showing.
+    CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
+                    WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN |
+                        CCS_NODIVIDER,
+                    win32::Scale(ButtonsLeft), win32::Scale(24), win32::Scale(3 * ButtonPitch), win32::Scale(22),
+                    panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdButtons)), GetModuleHandleA(nullptr), nullptr);
 }
 
-void TAddOrChange_Form::CreateButtonTips()
+void TAddOrChange_Form::FormFirstShow()
 {
+    HWND buttons = Buttons();
+    SendMessageA(buttons, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    glyphs_ = win32::LoadImageStrip(IDB_BUTTONS, 16, 16);
+    SendMessageA(buttons, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(glyphs_.get()));
+    SendMessageA(buttons, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
+    std::array<TBBUTTON, 3> entries{};
+    const int commands[] = {IdFileButton, IdFolderButton, IdActionButton};
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        entries[i].iBitmap = static_cast<int>(i);
+        entries[i].idCommand = commands[i];
+        entries[i].fsState = TBSTATE_ENABLED;
+        entries[i].fsStyle = BTNS_BUTTON;
+    }
+    SendMessageA(buttons, TB_ADDBUTTONSA, entries.size(), reinterpret_cast<LPARAM>(entries.data()));
+    // A button as wide as the pitch (the toolbar puts them side by side), so
+    // that each starts where the layout places it.
+    SendMessageA(buttons, TB_SETBUTTONSIZE, 0, MAKELPARAM(win32::Scale(ButtonPitch), win32::Scale(22)));
+
     // The tips are Chinese text: they go through the wide calls so that they
     // read right whatever the system's code page.
-    tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
-                            0, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    tips_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0,
+                                0, 0, 0, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr));
     static const std::array<std::wstring, 3> texts = {win32::FromCodePage(FileTip, ChineseCodePage),
                                                       win32::FromCodePage(FolderTip, ChineseCodePage),
                                                       win32::FromCodePage(ActionTip, ChineseCodePage)};
@@ -137,50 +139,103 @@ void TAddOrChange_Form::CreateButtonTips()
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_SUBCLASS;
-        tool.hwnd = buttons_;
+        tool.hwnd = buttons;
         tool.uId = static_cast<UINT_PTR>(IdFileButton + i);
-        SendMessageA(buttons_, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tool.rect));
+        SendMessageA(buttons, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tool.rect));
         tool.lpszText = const_cast<wchar_t*>(texts[static_cast<std::size_t>(i)].c_str());
-        SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(tips_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 
 void TAddOrChange_Form::SetFields(std::uint16_t hotKey, const std::string& path, const std::string& hint,
                                   const std::string& sort, const std::string& section)
 {
-    SendMessageA(hotKey_, HKM_SETHOTKEY, HotKeyControlFromShortcut(hotKey), 0);
-    SetWindowTextA(path_, path.c_str());
-    SetWindowTextA(hint_, hint.c_str());
-    SetWindowTextA(sort_, sort.c_str());
-    // Remembered now: the list may be rebuilt while the editor is open.
+    SendMessageA(HotKey(), HKM_SETHOTKEY, HotKeyControlFromShortcut(hotKey), 0);
+    SetItemText(IdPath, path);
+    SetItemText(IdHint, hint);
+    SetItemText(IdSort, sort);
+    // Remembered now: the list may be rebuilt while the editor is open, and
+    // a change writes only what the user changed.
     changeSection_ = section;
+    loaded_ = Fields();
+    ShowKeyStatus();
 }
 
 BindingFields TAddOrChange_Form::Fields() const
 {
-    const auto value = static_cast<std::uint16_t>(SendMessageA(hotKey_, HKM_GETHOTKEY, 0, 0));
-    return {ShortcutFromHotKeyControl(value), TextOf(path_), TextOf(hint_), TextOf(sort_)};
+    const auto value = static_cast<std::uint16_t>(SendMessageA(HotKey(), HKM_GETHOTKEY, 0, 0));
+    return {ShortcutFromHotKeyControl(value), ItemText(IdPath), ItemText(IdHint), ItemText(IdSort)};
+}
+
+std::string TAddOrChange_Form::KeyStatus() const
+{
+    const std::uint16_t value = Fields().hotKey;
+    // A binding opened for a change whose key field is untouched keeps its
+    // own section, the Win key included, which the field cannot show.
+    const std::string section =
+        changeSection_.empty() ? SectionForShortcut(value) : SectionToWrite(changeSection_, loaded_.hotKey, value);
+    int modifiers = 0;
+    int key = 0;
+    try {
+        modifiers = SplitSectionName(section, 1);
+        key = SplitSectionName(section, 2);
+    } catch (const ConversionError&) {
+        return {};
+    }
+    if (key == 0)
+        return {};
+    const std::string combination = HotkeyCaption(modifiers, key);
+    if (section == changeSection_)
+        return combination + " is this binding's own hotkey.";
+    // Bound already: the first binding in the file with it holds it.
+    const HotkeyTable& table = main_.Engine().Hotkeys;
+    for (int slot = 1; slot <= table.HotkeyCount; ++slot) {
+        if (table[slot].Key == key && table[slot].Modifiers == modifiers && table.SectionOf(slot) != changeSection_)
+            return combination + " is already bound in quickdex: row " + std::to_string(main_.RowOfSlot(slot) + 1) +
+                   " (" + table[slot].Action + ").";
+    }
+    // Held by another program: our own registration of it is refused. The
+    // program's hotkeys stand aside while the field is typed in, and the
+    // table answered for them above.
+    if (RegisterHotKey(Handle(), 0x3FFF, static_cast<UINT>(modifiers), static_cast<UINT>(key))) {
+        UnregisterHotKey(Handle(), 0x3FFF);
+        return combination + " is free.";
+    }
+    return combination + " is in use by another program; it will be listed as not active.";
+}
+
+void TAddOrChange_Form::ShowKeyStatus()
+{
+    SetItemText(IdStatus, KeyStatus());
 }
 
 void TAddOrChange_Form::FormShow()
 {
     // The choices follow Set.ini; the text in the field stays.
-    const std::string text = TextOf(sort_);
-    SendMessageA(sort_, CB_RESETCONTENT, 0, 0);
+    HWND sort = Sort_CbBox();
+    const std::string text = ItemText(IdSort);
+    SendMessageA(sort, CB_RESETCONTENT, 0, 0);
     for (const std::string& name : categories_.ReadCategories())
-        SendMessageA(sort_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    SetWindowTextA(sort_, text.c_str());
-    EnableWindow(main_.Handle(), FALSE);
+        SendMessageA(sort, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SetItemText(IdSort, text);
+    ShowKeyStatus();
 }
 
 void TAddOrChange_Form::FormClose()
 {
-    SetWindowTextA(path_, "");
-    SetWindowTextA(hint_, "");
-    SendMessageA(hotKey_, HKM_SETHOTKEY, 0, 0);
-    SetWindowTextA(sort_, DefaultSort);
+    SetItemText(IdPath, "");
+    SetItemText(IdHint, "");
+    SendMessageA(HotKey(), HKM_SETHOTKEY, 0, 0);
+    SetItemText(IdSort, DefaultSort);
+    SetItemText(IdStatus, "");
     changeSection_.clear();
-    EnableWindow(main_.Handle(), TRUE);
+    loaded_ = BindingFields{};
+    main_.StandAside(false);
+}
+
+int TAddOrChange_Form::Notice(const char* text, const char* caption, UINT style)
+{
+    return app_.Box(Handle(), text, caption, style);
 }
 
 void TAddOrChange_Form::OK_BitBtnClick()
@@ -210,7 +265,7 @@ bool TAddOrChange_Form::CheckInput()
 {
     if (InputComplete(Fields()))
         return true;
-    MessageBoxA(Handle(), IncompleteInput, MainWindowCaption, MB_ICONINFORMATION | MB_OK);
+    Notice(IncompleteInput, MainWindowCaption, MB_ICONINFORMATION | MB_OK);
     return false;
 }
 
@@ -218,7 +273,7 @@ bool TAddOrChange_Form::AddBinding()
 {
     // Counted on the table as loaded last, not on the file.
     if (main_.HotkeyCount() >= MaxHotkeys) {
-        MessageBoxA(Handle(), LimitNotice, app_.Title().c_str(), MB_OK);
+        Notice(LimitNotice, app_.Title().c_str(), MB_OK);
         return false;
     }
     return WriteAdded();
@@ -237,10 +292,12 @@ bool TAddOrChange_Form::ChangeBinding()
 {
     if (!CheckInput())
         return false;
-    const std::string section = changeSection_.empty() ? main_.SelectedSectionName() : changeSection_;
-    if (section.empty())
-        return WriteAdded(); // nothing to replace any more: the change adds
-    ReplaceBinding(profile_, main_.Engine().HotkeyPath(), section, Fields());
+    if (changeSection_.empty())
+        return WriteAdded(); // nothing to replace: the change adds
+    const BindingFields edited = Fields();
+    ReplaceBinding(profile_, main_.Engine().HotkeyPath(),
+                   BindingChange{changeSection_, SectionToWrite(changeSection_, loaded_.hotKey, edited.hotKey),
+                                 loaded_, edited});
     main_.AfterBindingChange();
     return true;
 }
@@ -256,33 +313,32 @@ void TAddOrChange_Form::File_SBtnClick()
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     dialog.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
     static const auto open = win32::LateBound<decltype(&GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
-    if (!open || !open(&dialog))
+    if (!open)
         return;
+    {
+        TApplication::ModalLoop loop(app_);
+        if (!open(&dialog))
+            return;
+    }
     lastFile_ = file.data();
-    SetWindowTextA(path_, lastFile_.c_str());
+    SetItemText(IdPath, lastFile_);
 }
 
 void TAddOrChange_Form::folder_SBtnClick()
 {
-    if (folderDialog_.Execute())
-        SetWindowTextA(path_, folderDialog_.FolderPath.c_str());
+    bool chosen = false;
+    {
+        TApplication::ModalLoop loop(app_);
+        chosen = folderDialog_.Execute();
+    }
+    if (chosen)
+        SetItemText(IdPath, folderDialog_.FolderPath);
 }
 
 void TAddOrChange_Form::SpeedButton3Click()
 {
     if (chooser_)
         chooser_->Show();
-}
-
-LRESULT CALLBACK TAddOrChange_Form::HintEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    auto* self = static_cast<TAddOrChange_Form*>(GetPropA(hwnd, EditorProperty));
-    if (!self)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    const WNDPROC original = self->hintEditProc_;
-    if (message == WM_CHAR)
-        win32::Guarded([&] { self->Hint_LabEditKeyPress(static_cast<char>(wParam)); });
-    return CallWindowProcA(original, hwnd, message, wParam, lParam);
 }
 
 LRESULT TAddOrChange_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -303,6 +359,10 @@ LRESULT TAddOrChange_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
             return 0;
         case IdActionButton:
             SpeedButton3Click();
+            return 0;
+        case IdHotKey:
+            if (HIWORD(wParam) == EN_CHANGE)
+                ShowKeyStatus();
             return 0;
         default:
             break;

@@ -2,12 +2,13 @@
 // The hotkey editor: adds a binding, or changes the one it was opened for,
 // writing it into hotkey.ini and making the main window reload.
 #include "engine/BindingEdit.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/Subclass.h"
 #include "platform/win32/Window.h"
 #include "store/Categories.h"
 #include "ui/dialogs/psvDialogs.h"
 #include "ui/main/main.h"
 
-#include <memory>
 #include <string>
 
 namespace quickdex {
@@ -15,10 +16,24 @@ namespace quickdex {
 inline constexpr const char* AddCaption = "Add Hotkey";
 inline constexpr const char* ChangeCaption = "Change Hotkey";
 
+// The editor's controls, by id.
+namespace editor_ids {
+inline constexpr int IdHotKey = 301;
+inline constexpr int IdPath = 302;
+inline constexpr int IdHint = 303;
+inline constexpr int IdSort = 304;
+inline constexpr int IdOk = 305;
+inline constexpr int IdCancel = 306;
+inline constexpr int IdButtons = 307;
+inline constexpr int IdFileButton = 308;
+inline constexpr int IdFolderButton = 309;
+inline constexpr int IdActionButton = 310;
+inline constexpr int IdStatus = 311; // what the key field's combination is up against
+} // namespace editor_ids
+
 class TAddOrChange_Form final : public win32::Form, public IBindingEditor {
 public:
     TAddOrChange_Form(TApplication& application, TMainForm& mainForm, const std::string& exeDir);
-    ~TAddOrChange_Form() override;
 
     // What the main window sets before showing it.
     void SetCaption(const char* caption) override { Form::SetCaption(caption); }
@@ -43,21 +58,26 @@ public:
 
     // The fields as they stand.
     BindingFields Fields() const;
-    HWND HotKey() const { return hotKey_; }
-    HWND Path_LabEdit() const { return path_; }
-    HWND Hint_LabEdit() const { return hint_; }
-    HWND Sort_CbBox() const { return sort_; }
-    HWND Buttons() const { return buttons_; }
+    HWND HotKey() const { return Item(editor_ids::IdHotKey); }
+    HWND Path_LabEdit() const { return Item(editor_ids::IdPath); }
+    HWND Hint_LabEdit() const { return Item(editor_ids::IdHint); }
+    HWND Sort_CbBox() const { return Item(editor_ids::IdSort); }
+    HWND Buttons() const { return Item(editor_ids::IdButtons); }
+    HWND StatusLine() const { return Item(editor_ids::IdStatus); }
     TpsvBrowseFolderDialog& FolderDialog() { return folderDialog_; }
 
+    // The status line's text for the key field's combination now.
+    std::string KeyStatus() const;
+
 protected:
+    void FormFirstShow() override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void CreateChildren();
-    void CreateButtonTips();
     bool WriteAdded();
-    static LRESULT CALLBACK HintEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void ShowKeyStatus();
+    int Notice(const char* text, const char* caption, UINT style);
 
     TApplication& app_;
     TMainForm& main_;
@@ -65,19 +85,17 @@ private:
     Categories categories_;
     TpsvBrowseFolderDialog folderDialog_;
     win32::Form* chooser_ = nullptr;
-    std::string changeSection_; // the binding a change replaces, as it stands in the file
-    std::string lastFile_;      // offered again by the file-open dialog
+    // What a change started from: the binding's section as it stands in the
+    // file, and the fields as they were filled.
+    std::string changeSection_;
+    BindingFields loaded_;
+    std::string lastFile_; // offered again by the file-open dialog
 
-    win32::FontHandle font_;
     std::unique_ptr<win32::Panel> panel_;
-    HWND hotKey_ = nullptr;
-    HWND path_ = nullptr;
-    HWND hint_ = nullptr;
-    HWND sort_ = nullptr;
-    HWND buttons_ = nullptr; // the three picture buttons
-    HWND tips_ = nullptr;
-    HIMAGELIST glyphs_ = nullptr;
-    WNDPROC hintEditProc_ = nullptr;
+    win32::ImageListHandle glyphs_;
+    win32::WindowHandle tips_;
+    win32::WindowHook hintHook_;
+    win32::WindowHook hotKeyHook_;
 };
 
 } // namespace quickdex

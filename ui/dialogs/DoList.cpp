@@ -16,44 +16,33 @@ constexpr const char* SelectNotice = "Please selecte correct item";
 } // namespace
 
 TDoList_Form::TDoList_Form(TApplication& application, HWND editor, HWND pathEdit, HWND hintEdit)
-    : editor_(editor), pathEdit_(pathEdit), hintEdit_(hintEdit)
+    : app_(application), pathEdit_(pathEdit), hintEdit_(hintEdit)
 {
-    CreateForm("TDoList_Form", "Action", 269, 433, application.Handle(),
-               LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP)));
-    opener_ = editor_;
-    font_ = win32::CreateUiFont("MS Sans Serif", 8);
-
-    static constexpr std::array tree = {
-        win32::ControlSpec{IdTree, WC_TREEVIEWA, "", 0, 0, 269, 392,
-                           WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS,
-                           WS_EX_CLIENTEDGE},
-    };
-    tree_ = win32::CreateControls(Handle(), tree, font_.get())[0];
+    CreateForm({.className = "TDoList_Form",
+                .caption = "Action",
+                .clientWidth = 269,
+                .clientHeight = 433,
+                .owner = application.Handle()});
+    SetOpener(editor);
+    static constexpr win32::ControlSpec tree{IdTree, WC_TREEVIEWA, "", 0, 0, 269, 392,
+                                             WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                                                 TVS_SHOWSELALWAYS,
+                                             WS_EX_CLIENTEDGE};
+    win32::CreateControls(Handle(), {&tree, 1});
+    tree_ = Item(IdTree);
     panel_ = std::make_unique<win32::Panel>(Handle(), 0, 0, 392, 269, 41);
     static constexpr std::array buttons = {
         win32::ControlSpec{IdOk, WC_BUTTONA, "OK", 96, 8, 75, 25, WS_TABSTOP | BS_PUSHBUTTON},
         win32::ControlSpec{IdCancel, WC_BUTTONA, "Cancel", 184, 8, 75, 25, WS_TABSTOP | BS_PUSHBUTTON},
     };
-    win32::CreateControls(panel_->Handle(), buttons, font_.get());
-    BuildTree();
-}
-
-TDoList_Form::~TDoList_Form()
-{
-    if (images_)
-        ImageList_Destroy(images_);
+    win32::CreateControls(panel_->Handle(), buttons);
 }
 
 void TDoList_Form::BuildTree()
 {
     TreeView_SetIndent(tree_, win32::Scale(19));
-    images_ = ImageList_Create(16, 16, ILC_COLOR32, 17, 0);
-    if (HBITMAP strip = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_CHOOSER),
-                                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
-        ImageList_Add(images_, strip, nullptr);
-        DeleteObject(strip);
-    }
-    TreeView_SetImageList(tree_, images_, TVSIL_STATE);
+    images_ = win32::LoadImageStrip(IDB_CHOOSER, 16, 16);
+    TreeView_SetImageList(tree_, images_.get(), TVSIL_STATE);
 
     for (const ChooserGroup& group : ChooserTree) {
         const std::string groupLabel(group.label);
@@ -131,7 +120,7 @@ HTREEITEM TDoList_Form::FindNode(const std::string& path) const
 void TDoList_Form::OK_BitBtnClick()
 {
     if (!IsLeafSelected()) {
-        MessageBoxA(Handle(), SelectNotice, MainWindowCaption, MB_ICONINFORMATION | MB_OK);
+        app_.Box(Handle(), SelectNotice, MainWindowCaption, MB_ICONINFORMATION | MB_OK);
         return;
     }
     SetWindowTextA(pathEdit_, SelectionTarget().c_str());
@@ -149,16 +138,6 @@ void TDoList_Form::M_TreeViewDblClick()
     // The selection counts, not the point clicked.
     if (IsLeafSelected())
         OK_BitBtnClick();
-}
-
-void TDoList_Form::FormShow()
-{
-    EnableWindow(editor_, FALSE);
-}
-
-void TDoList_Form::FormClose()
-{
-    EnableWindow(editor_, TRUE);
 }
 
 LRESULT TDoList_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -2,6 +2,7 @@
 // The action chooser: a fixed tree of programs, built-in actions and address
 // prefixes; accepting a leaf fills the hotkey editor's target and hint.
 #include "app/Application.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Window.h"
 
 #include <memory>
@@ -16,7 +17,6 @@ public:
     // The chooser reaches into the editor through its window (enabled while
     // the chooser is closed) and its target and hint fields.
     TDoList_Form(TApplication& application, HWND editor, HWND pathEdit, HWND hintEdit);
-    ~TDoList_Form() override;
 
     bool IsLeafSelected() const;
     std::string SelectionPathText() const;
@@ -25,14 +25,14 @@ public:
     void OK_BitBtnClick();
     void C_BitBtnClick();
     void M_TreeViewDblClick();
-    void FormShow() override;
-    void FormClose() override;
 
     HWND TreeView() const { return tree_; }
     // The node "Group" or "Group->Leaf", for whoever drives the chooser.
     HTREEITEM FindNode(const std::string& path) const;
 
 protected:
+    // The tree is filled on the first showing.
+    void FormFirstShow() override { BuildTree(); }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -40,13 +40,12 @@ private:
     std::string LabelOf(HTREEITEM node) const;
     HTREEITEM Selected() const { return TreeView_GetSelection(tree_); }
 
-    HWND editor_;
+    TApplication& app_;
     HWND pathEdit_;
     HWND hintEdit_;
-    win32::FontHandle font_;
     std::unique_ptr<win32::Panel> panel_;
     HWND tree_ = nullptr;
-    HIMAGELIST images_ = nullptr;
+    win32::ImageListHandle images_;
 };
 
 } // namespace quickdex

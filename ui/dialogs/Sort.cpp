@@ -1,7 +1,5 @@
 #include "ui/dialogs/Sort.h"
 
-#include "../../res/resource.h"
-
 #include <array>
 
 #include <commctrl.h>
@@ -9,7 +7,7 @@
 namespace quickdex {
 namespace {
 
-enum Id { IdList = 501, IdAdd, IdEdit, IdDelete, IdClose, IdName, IdNameOk, IdNameCancel };
+using namespace sort_ids;
 
 std::string ListText(HWND list, int index)
 {
@@ -23,41 +21,38 @@ std::string ListText(HWND list, int index)
 } // namespace
 
 TSort_Form::TSort_Form(TApplication& application, HWND mainWindow, const std::string& exeDir)
-    : mainWindow_(mainWindow), categories_(profile_, exeDir)
+    : app_(application), categories_(profile_, exeDir)
 {
-    CreateForm("TSort_Form", "Edit Sort", 243, 396, application.Handle(),
-               LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP)));
-    opener_ = mainWindow_;
-    font_ = win32::CreateUiFont("MS Sans Serif", 8);
+    CreateForm({.className = "TSort_Form",
+                .caption = "Edit Sort",
+                .clientWidth = 243,
+                .clientHeight = 396,
+                .owner = application.Handle()});
+    SetOpener(mainWindow);
     // In tab order: the list, Add, Delete, Change, Close.
     static constexpr std::array controls = {
-        win32::ControlSpec{IdList, WC_LISTBOXA, "", 0, 0, 243, 361,
+        win32::ControlSpec{List, WC_LISTBOXA, "", 0, 0, 243, 361,
                            WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE},
-        win32::ControlSpec{IdAdd, WC_BUTTONA, "Add", 8, 368, 41, 22, WS_TABSTOP | BS_PUSHBUTTON},
-        win32::ControlSpec{IdDelete, WC_BUTTONA, "Delete", 104, 368, 41, 22, WS_TABSTOP | BS_PUSHBUTTON},
-        win32::ControlSpec{IdEdit, WC_BUTTONA, "Change", 56, 368, 41, 22, WS_TABSTOP | BS_PUSHBUTTON},
-        win32::ControlSpec{IdClose, WC_BUTTONA, "Close", 192, 368, 41, 22, WS_TABSTOP | BS_PUSHBUTTON},
+        win32::ControlSpec{Add, WC_BUTTONA, "Add", 8, 368, 41, 22, WS_TABSTOP | BS_PUSHBUTTON},
+        win32::ControlSpec{Delete, WC_BUTTONA, "Delete", 104, 368, 41, 22, WS_TABSTOP | BS_PUSHBUTTON},
+        win32::ControlSpec{Edit, WC_BUTTONA, "Change", 56, 368, 41, 22, WS_TABSTOP | BS_PUSHBUTTON},
+        win32::ControlSpec{sort_ids::Close, WC_BUTTONA, "Close", 192, 368, 41, 22, WS_TABSTOP | BS_PUSHBUTTON},
     };
-    list_ = win32::CreateControls(Handle(), controls, font_.get())[0];
-    SendMessageA(list_, LB_SETITEMHEIGHT, 0, win32::Scale(13));
+    win32::CreateControls(Handle(), controls);
+    SendMessageA(Sort_ListBox(), LB_SETITEMHEIGHT, 0, win32::Scale(13));
 }
 
-void TSort_Form::Notice(const char* text)
+void TSort_Form::Notice(HWND owner, const std::string& text)
 {
-    MessageBoxA(Handle(), text, "", MB_ICONINFORMATION | MB_OK);
+    app_.Box(owner, text, "", MB_ICONINFORMATION | MB_OK);
 }
 
 void TSort_Form::FormShow()
 {
-    EnableWindow(mainWindow_, FALSE);
-    SendMessageA(list_, LB_RESETCONTENT, 0, 0);
+    HWND list = Sort_ListBox();
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (const std::string& name : categories_.ReadCategories())
-        SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-}
-
-void TSort_Form::FormClose()
-{
-    EnableWindow(mainWindow_, TRUE);
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
 }
 
 void TSort_Form::Add_BitBtnClick()
@@ -71,27 +66,27 @@ void TSort_Form::Add_BitBtnClick()
 
 void TSort_Form::Edit_BitBtnClick()
 {
-    const LRESULT index = SendMessageA(list_, LB_GETCURSEL, 0, 0);
+    const LRESULT index = SendMessageA(Sort_ListBox(), LB_GETCURSEL, 0, 0);
     if (index == LB_ERR) {
-        Notice("Please select the item you want to change");
+        Notice(Handle(), "Please select the item you want to change");
         return;
     }
     if (!nameDialog_)
         return;
     nameDialog_->SetCaption(ChangeSortCaption);
-    SetWindowTextA(nameDialog_->Sort_Edit(), ListText(list_, static_cast<int>(index)).c_str());
+    SetWindowTextA(nameDialog_->Sort_Edit(), ListText(Sort_ListBox(), static_cast<int>(index)).c_str());
     nameDialog_->Show();
 }
 
 void TSort_Form::Del_BitBtnClick()
 {
-    const LRESULT index = SendMessageA(list_, LB_GETCURSEL, 0, 0);
+    const LRESULT index = SendMessageA(Sort_ListBox(), LB_GETCURSEL, 0, 0);
     if (index == LB_ERR) {
-        Notice("Please select the item you want to delete");
+        Notice(Handle(), "Please select the item you want to delete");
         return;
     }
-    categories_.DeleteCategory(ListText(list_, static_cast<int>(index)));
-    SendMessageA(list_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    categories_.DeleteCategory(ListText(Sort_ListBox(), static_cast<int>(index)));
+    SendMessageA(Sort_ListBox(), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
 void TSort_Form::Close_BitBtnClick()
@@ -103,16 +98,16 @@ LRESULT TSort_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
         switch (LOWORD(wParam)) {
-        case IdAdd:
+        case Add:
             Add_BitBtnClick();
             return 0;
-        case IdEdit:
+        case Edit:
             Edit_BitBtnClick();
             return 0;
-        case IdDelete:
+        case Delete:
             Del_BitBtnClick();
             return 0;
-        case IdClose:
+        case sort_ids::Close:
             Close_BitBtnClick();
             return 0;
         default:
@@ -124,40 +119,42 @@ LRESULT TSort_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 TAddOrChangeSort_Form::TAddOrChangeSort_Form(TApplication& application, TSort_Form& editor) : editor_(editor)
 {
-    CreateForm("TAddOrChangeSort_Form", AddSortCaption, 361, 25, application.Handle(),
-               LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP)));
-    opener_ = editor_.Handle();
-    font_ = win32::CreateUiFont("MS Sans Serif", 8);
+    CreateForm({.className = "TAddOrChangeSort_Form",
+                .caption = AddSortCaption,
+                .clientWidth = 361,
+                .clientHeight = 25,
+                .owner = application.Handle()});
+    SetOpener(editor_.Handle());
     static constexpr std::array controls = {
-        win32::ControlSpec{IdName, WC_EDITA, "", 0, 0, 249, 21, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
-        win32::ControlSpec{IdNameOk, WC_BUTTONA, "OK", 256, 0, 49, 25, WS_TABSTOP | BS_PUSHBUTTON},
-        win32::ControlSpec{IdNameCancel, WC_BUTTONA, "Cancel", 312, 0, 49, 25, WS_TABSTOP | BS_PUSHBUTTON},
+        win32::ControlSpec{Name, WC_EDITA, "", 0, 0, 249, 21, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
+        win32::ControlSpec{NameOk, WC_BUTTONA, "OK", 256, 0, 49, 25, WS_TABSTOP | BS_PUSHBUTTON},
+        win32::ControlSpec{NameCancel, WC_BUTTONA, "Cancel", 312, 0, 49, 25, WS_TABSTOP | BS_PUSHBUTTON},
     };
-    edit_ = win32::CreateControls(Handle(), controls, font_.get())[0];
-}
-
-void TAddOrChangeSort_Form::FormShow()
-{
-    EnableWindow(editor_.Handle(), FALSE);
-}
-
-void TAddOrChangeSort_Form::FormClose()
-{
-    EnableWindow(editor_.Handle(), TRUE);
+    win32::CreateControls(Handle(), controls);
 }
 
 void TAddOrChangeSort_Form::OK_BitBtnClick()
 {
-    const std::string name = win32::WindowText(edit_);
+    const std::string name = ItemText(Name);
     const std::string caption = Caption();
+    const bool adding = caption == AddSortCaption;
+    const bool changing = caption == ChangeSortCaption;
+    // A name the file cannot hold as typed is refused before anything is
+    // touched, with what is wrong with it; the dialog stays open.
+    if (adding || changing) {
+        if (const std::string problem = CategoryNameProblem(name); !problem.empty()) {
+            editor_.Notice(Handle(), problem);
+            return;
+        }
+    }
     HWND list = editor_.Sort_ListBox();
     // A refused write raises here: the list stays as it was and the dialog
     // stays open.
-    if (caption == AddSortCaption) {
+    if (adding) {
         editor_.Store().AddCategory(name);
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
-    if (caption == ChangeSortCaption) {
+    if (changing) {
         const LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
         if (index != LB_ERR) {
             editor_.Store().RenameCategory(ListText(list, static_cast<int>(index)), name);
@@ -171,18 +168,18 @@ void TAddOrChangeSort_Form::OK_BitBtnClick()
 
 void TAddOrChangeSort_Form::C_BitBtnClick()
 {
-    SetWindowTextA(edit_, "");
+    SetItemText(Name, "");
     Close();
 }
 
 LRESULT TAddOrChangeSort_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-        if (LOWORD(wParam) == IdNameOk) {
+        if (LOWORD(wParam) == NameOk) {
             OK_BitBtnClick();
             return 0;
         }
-        if (LOWORD(wParam) == IdNameCancel) {
+        if (LOWORD(wParam) == NameCancel) {
             C_BitBtnClick();
             return 0;
         }

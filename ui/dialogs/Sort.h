@@ -6,13 +6,23 @@
 #include "platform/win32/Window.h"
 #include "store/Categories.h"
 
-#include <memory>
 #include <string>
 
 namespace quickdex {
 
 inline constexpr const char* AddSortCaption = "Add Sort";
 inline constexpr const char* ChangeSortCaption = "Change Sort";
+
+namespace sort_ids {
+inline constexpr int List = 501;
+inline constexpr int Add = 502;
+inline constexpr int Edit = 503;
+inline constexpr int Delete = 504;
+inline constexpr int Close = 505;
+inline constexpr int Name = 506;
+inline constexpr int NameOk = 507;
+inline constexpr int NameCancel = 508;
+} // namespace sort_ids
 
 class TAddOrChangeSort_Form;
 
@@ -24,47 +34,41 @@ public:
     void SetNameDialog(TAddOrChangeSort_Form* dialog) { nameDialog_ = dialog; }
 
     void FormShow() override;
-    void FormClose() override;
     void Add_BitBtnClick();
     void Edit_BitBtnClick();
     void Del_BitBtnClick();
     void Close_BitBtnClick();
 
-    HWND Sort_ListBox() const { return list_; }
+    HWND Sort_ListBox() const { return Item(sort_ids::List); }
     Categories& Store() { return categories_; }
+    // A box of the category editor: the text, an empty caption, the
+    // information icon and OK, above `owner`.
+    void Notice(HWND owner, const std::string& text);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void Notice(const char* text);
-
-    HWND mainWindow_;
+    TApplication& app_;
     win32::Profile profile_;
     Categories categories_;
     TAddOrChangeSort_Form* nameDialog_ = nullptr;
-    win32::FontHandle font_;
-    HWND list_ = nullptr;
 };
 
 class TAddOrChangeSort_Form final : public win32::Form {
 public:
     TAddOrChangeSort_Form(TApplication& application, TSort_Form& editor);
 
-    void FormShow() override;
-    void FormClose() override;
     void OK_BitBtnClick();
     void C_BitBtnClick();
 
-    HWND Sort_Edit() const { return edit_; }
+    HWND Sort_Edit() const { return Item(sort_ids::Name); }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     TSort_Form& editor_;
-    win32::FontHandle font_;
-    HWND edit_ = nullptr;
 };
 
 } // namespace quickdex

@@ -7,9 +7,8 @@
 namespace quickdex {
 namespace {
 
-using ItemListFree = void(WINAPI*)(LPITEMIDLIST);
+} // namespace
 
-// The shell's item-list release function, exported by ordinal 155.
 ItemListFree ReleaseItemList()
 {
     static const ItemListFree release = [] {
@@ -21,6 +20,8 @@ ItemListFree ReleaseItemList()
     }();
     return release;
 }
+
+namespace {
 
 // The thread's top-level windows that are visible and enabled now.
 std::vector<HWND> EnabledThreadWindows()

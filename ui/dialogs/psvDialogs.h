@@ -7,6 +7,11 @@
 
 namespace quickdex {
 
+// The shell's item-list release function, exported by shell32 under ordinal
+// 155; null when the system has none.
+using ItemListFree = void(WINAPI*)(void* itemList);
+ItemListFree ReleaseItemList();
+
 class TpsvComponent {
 public:
     virtual ~TpsvComponent() = default;
@@ -16,8 +21,9 @@ public:
 
 class TpsvBrowseFolderDialog : public TpsvComponent {
 public:
-    // `owner` is the application window.
+    // `owner` is the window the dialog opens above and blocks.
     explicit TpsvBrowseFolderDialog(HWND owner) : owner_(owner) {}
+    void SetOwner(HWND owner) { owner_ = owner; }
 
     // True when the user chose a folder (FolderPath then holds it); false
     // when the user cancelled (FolderPath keeps its value).

@@ -7,8 +7,6 @@
 #include "ui/main/MainIds.h"
 
 #include <array>
-#include <cstring>
-#include <vector>
 
 namespace quickdex {
 namespace {
@@ -23,14 +21,25 @@ constexpr DWORD FormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZ
 constexpr const char* SelectToDeleteNotice = "Please select the item you want to delete\xA1\xA3";
 constexpr unsigned ChineseCodePage = 936;
 
+// The state pictures of the rows (1-based, in the marks strip).
+constexpr int MarkActive = 1;
+constexpr int MarkRefused = 2;
+constexpr int MarkStopped = 3;
+
+// Session notifications (the session was unlocked) come once asked for; the
+// call lives in wtsapi32, loaded only for it.
+constexpr UINT WmSessionChange = 0x02B1; // WM_WTSSESSION_CHANGE
+constexpr WPARAM SessionUnlock = 0x8;    // WTS_SESSION_UNLOCK
+constexpr WPARAM ResumeAutomatic = 0x12; // PBT_APMRESUMEAUTOMATIC
+
 struct MenuItem {
     int id; // 0: a separator
     const char* text;
 };
 
-HMENU BuildMenu(std::initializer_list<MenuItem> items, bool popup = true)
+HMENU BuildMenu(std::initializer_list<MenuItem> items)
 {
-    HMENU menu = popup ? CreatePopupMenu() : CreateMenu();
+    HMENU menu = CreatePopupMenu();
     for (const MenuItem& item : items) {
         if (item.id == 0)
             AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
@@ -40,43 +49,32 @@ HMENU BuildMenu(std::initializer_list<MenuItem> items, bool popup = true)
     return menu;
 }
 
-std::string ItemText(HWND list, int row, int column)
-{
-    std::vector<char> buffer(4096, '\0');
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = buffer.data();
-    item.cchTextMax = static_cast<int>(buffer.size());
-    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return buffer.data();
-}
-
 } // namespace
 
 TMainForm::TMainForm(TApplication& application, std::string exeDir, AutoRunSetting autoRun)
     : app_(application), exeDir_(std::move(exeDir)), autoRun_(std::move(autoRun))
 {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
     CreateMenus();
-    const SIZE size = win32::WindowSizeForClient(ClientWidth, ClientHeight, FormStyle, 0, true);
-    Create({.className = MainWindowClass,
-            .title = MainWindowCaption,
-            .style = FormStyle,
-            .x = (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
-            .y = (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2,
-            .width = size.cx,
-            .height = size.cy,
-            .parent = app_.Handle(), // owned by the application window: no taskbar button of its own
-            .menu = mainMenu_,
-            .icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP))});
+    CreateForm({.className = MainWindowClass,
+                .caption = MainWindowCaption,
+                .clientWidth = ClientWidth,
+                .clientHeight = ClientHeight,
+                .owner = app_.Handle(), // owned by the application window: no taskbar button of its own
+                .iconId = IDI_APP,
+                .style = FormStyle,
+                .exStyle = 0,
+                .menu = mainMenu_});
     app_.SetMainWindow(Handle());
+    showRunningMessage_ = RegisterWindowMessageA(ShowRunningMessage);
 
     hotkeyApi_ = std::make_unique<win32::HotkeyApi>(Handle());
     engine_ = std::make_unique<HotkeyEngine>(HotkeyEngine::Services{profile_, *hotkeyApi_, system_, *this, *this},
                                              exeDir_);
-    font_ = win32::CreateUiFont("MS Sans Serif", 8);
     CreateChildren();
     CreateTrayIcon();
+    using Register = BOOL(WINAPI*)(HWND, DWORD);
+    if (const auto registerSession = win32::LateBound<Register>("wtsapi32.dll", "WTSRegisterSessionNotification"))
+        registerSession(Handle(), 0); // NOTIFY_FOR_THIS_SESSION
     FormCreate();
 }
 
@@ -84,47 +82,39 @@ TMainForm::~TMainForm()
 {
     tray_.reset();
     engine_.reset();
-    if (imageList_)
-        ImageList_Destroy(imageList_);
-    // The bar menu goes with the window; the popups are ours.
-    DestroyMenu(trayMenu_);
-    DestroyMenu(listMenu_);
 }
 
 void TMainForm::CreateMenus()
 {
+    auto bar = [this](HMENU popup, const char* caption) {
+        AppendMenuA(mainMenu_, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), caption);
+    };
     mainMenu_ = CreateMenu();
-    AppendMenuA(mainMenu_, MF_POPUP, reinterpret_cast<UINT_PTR>(BuildMenu({{ids::MStop_N, StopCaption}, {0, nullptr}, {ids::N4, "Exit"}})),
-                "File");
-    AppendMenuA(mainMenu_, MF_POPUP,
-                reinterpret_cast<UINT_PTR>(BuildMenu({{ids::AutoRun_N, "AutoRun"}, {0, nullptr}, {ids::Sort_N, "Edit Sort"}})),
-                "Set");
-    AppendMenuA(mainMenu_, MF_POPUP,
-                reinterpret_cast<UINT_PTR>(BuildMenu({{ids::N7, "Go to quickdex Home Page ->"},
-                                                      {ids::N6, "E-Mail"},
-                                                      {0, nullptr},
-                                                      {ids::N3, "Help"},
-                                                      {ids::N5, "About"}})),
-                "Help");
-    trayMenu_ = BuildMenu({{ids::Stop_N, StopCaption}, {ids::Show_N, "Show"}, {0, nullptr}, {ids::N1, "About"}, {ids::N2, "Exit"}});
-    listMenu_ = BuildMenu({{ids::Add_N, "Add"}, {ids::Change_N, "Change"}, {ids::Delete_N, "Delete"}});
+    bar(BuildMenu({{ids::MStop_N, StopCaption}, {0, nullptr}, {ids::N4, "Exit"}}), "File");
+    bar(BuildMenu({{ids::AutoRun_N, "AutoRun"}, {0, nullptr}, {ids::Sort_N, "Edit Sort"}}), "Set");
+    bar(BuildMenu({{ids::N7, "Go to quickdex Home Page ->"},
+                   {ids::N6, "E-Mail"},
+                   {0, nullptr},
+                   {ids::N3, "Help"},
+                   {ids::N5, "About"}}),
+        "Help");
+    trayMenu_.reset(
+        BuildMenu({{ids::Stop_N, StopCaption}, {ids::Show_N, "Show"}, {0, nullptr}, {ids::N1, "About"}, {ids::N2, "Exit"}}));
+    listMenu_.reset(BuildMenu({{ids::Add_N, "Add"}, {ids::Change_N, "Change"}, {ids::Delete_N, "Delete"}}));
 }
 
 void TMainForm::CreateChildren()
 {
-    const int listHeight = ClientHeight - PanelHeight;
-    static constexpr std::array formControls = {
-        win32::ControlSpec{ids::M_GroupBox, WC_BUTTONA, "Set HotKey", 0, 0, ClientWidth, ClientHeight - PanelHeight,
-                           BS_GROUPBOX},
-        // Inside the group box's frame, below its caption.
-        win32::ControlSpec{ids::M_ListView, WC_LISTVIEWA, "", 2, 15, ClientWidth - 4, ClientHeight - PanelHeight - 17,
-                           WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL, 0},
-    };
-    const auto handles = win32::CreateControls(Handle(), formControls, font_.get());
-    groupBox_ = handles[0];
-    listView_ = handles[1];
+    static constexpr win32::ControlSpec groupBox{ids::M_GroupBox, WC_BUTTONA, "Set HotKey", 0, 0, ClientWidth,
+                                                 ClientHeight - PanelHeight, BS_GROUPBOX};
+    win32::CreateControls(Handle(), {&groupBox, 1});
+    // Inside the group box's frame, below its caption.
+    list_ = std::make_unique<TBindingList>(Handle(), ids::M_ListView, 2, 15, ClientWidth - 4,
+                                           ClientHeight - PanelHeight - 17);
+    list_->SetStateImages(IDB_MARKS16, IDB_MARKS32);
 
-    panel_ = std::make_unique<win32::Panel>(Handle(), ids::B_Panel, 0, listHeight, ClientWidth, PanelHeight);
+    panel_ = std::make_unique<win32::Panel>(Handle(), ids::B_Panel, 0, ClientHeight - PanelHeight, ClientWidth,
+                                            PanelHeight);
     static constexpr std::array panelControls = {
         win32::ControlSpec{ids::AddBitBtn, WC_BUTTONA, "Add", 8, 8, 57, 25, WS_TABSTOP | BS_PUSHBUTTON},
         win32::ControlSpec{ids::ChangeBitBtn, WC_BUTTONA, "Change", 72, 8, 57, 25, WS_TABSTOP | BS_PUSHBUTTON},
@@ -132,41 +122,22 @@ void TMainForm::CreateChildren()
         win32::ControlSpec{ids::Mini_BitBtn, WC_BUTTONA, "Hide", 256, 8, 57, 25, WS_TABSTOP | BS_PUSHBUTTON},
         win32::ControlSpec{ids::C_BitBtn, WC_BUTTONA, "Exit", 320, 8, 65, 25, WS_TABSTOP | BS_PUSHBUTTON},
     };
-    win32::CreateControls(panel_->Handle(), panelControls, font_.get());
-
-    ListView_SetExtendedListViewStyle(listView_, LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
-    struct Column {
-        const char* caption;
-        int width;
-    };
-    static constexpr std::array<Column, 3> columns = {{{"HotKey", 100}, {"Applicaton/Action", 200}, {"Sort", 80}}};
-    for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.pszText = const_cast<char*>(columns[static_cast<std::size_t>(i)].caption);
-        column.cx = win32::Scale(columns[static_cast<std::size_t>(i)].width);
-        column.iSubItem = i;
-        SendMessageA(listView_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
-    }
+    win32::CreateControls(panel_->Handle(), panelControls);
 }
 
 void TMainForm::CreateTrayIcon()
 {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    imageList_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 5, 0);
-    for (int id : {IDI_TRAY_RUNNING, IDI_TRAY_STOPPED, IDI_TRAY_GREEN, IDI_TRAY_PLUS, IDI_TRAY_MINUS}) {
-        HICON icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
-        ImageList_AddIcon(imageList_, icon);
-        DestroyIcon(icon);
-    }
+    // All five pictures from one strip: picture 0 while the hotkeys run,
+    // picture 1 while they are stopped.
+    imageList_ = win32::LoadImageStrip(IDB_TRAY, 16, 16);
 
     tray_ = std::make_unique<TCoolTrayIcon>(Handle(), app_.Handle());
-    tray_->SetIconList(imageList_);
-    tray_->PopupMenu = trayMenu_;
+    tray_->SetIconList(imageList_.get());
+    tray_->PopupMenu = trayMenu_.get();
     tray_->StartMinimized = true;
     tray_->MinimizeToTray = true;
     tray_->OnClick = [this] { CoolTrayIconClick(); };
-    tray_->ActiveControl = [this] { return lastFocus_ ? lastFocus_ : listView_; };
+    tray_->OnTaskbarCreated = [this] { RetryRefusedHotkeys(); };
     tray_->Loaded();
 }
 
@@ -195,6 +166,12 @@ void TMainForm::FormClose()
 
 void TMainForm::Close()
 {
+    // A box or dialog still open: its question is not answered by closing
+    // the program under it. It is closed as Cancel, then the program ends.
+    if (app_.InModalLoop()) {
+        app_.CloseAfterModalLoops();
+        return;
+    }
     FormClose();
     DestroyWindow(Handle());
 }
@@ -207,14 +184,69 @@ void TMainForm::CloseMainWindow()
 
 void TMainForm::ShowMainWindow()
 {
-    if (!IsWindowVisible(Handle()))
+    if (!IsWindowVisible(Handle())) {
         ShowWindow(Handle(), SW_SHOW); // the tray's watcher brings back the taskbar button
+        // A hotkey refused at start may be free by now.
+        RetryRefusedHotkeys();
+    }
     SetForegroundWindow(Handle());
 }
 
 int TMainForm::MessageBoxText(const std::string& text, UINT style)
 {
-    return MessageBoxA(Handle(), text.c_str(), MainWindowCaption, style);
+    return app_.Box(Handle(), text, MainWindowCaption, style);
+}
+
+// --- The reload cycle -----------------------------------------------------
+
+LoadResult TMainForm::ReloadHotkeys()
+{
+    struct Marks {
+        TMainForm& form;
+        ~Marks() { form.ShowHotkeyStates(); }
+    } marks{*this};
+    return engine_->ReloadHotkeys();
+}
+
+LoadResult TMainForm::ReloadAndRegister()
+{
+    struct Marks {
+        TMainForm& form;
+        ~Marks() { form.ShowHotkeyStates(); }
+    } marks{*this};
+    return engine_->ReloadAndRegister();
+}
+
+void TMainForm::RegisterAll()
+{
+    engine_->RegisterAll();
+    ShowHotkeyStates();
+}
+
+void TMainForm::UnregisterAll()
+{
+    engine_->UnregisterAll();
+}
+
+void TMainForm::AfterBindingChange()
+{
+    struct Marks {
+        TMainForm& form;
+        ~Marks() { form.ShowHotkeyStates(); }
+    } marks{*this};
+    engine_->ReloadAfterChange();
+    sort_.Reset();
+}
+
+void TMainForm::RetryRefusedHotkeys()
+{
+    if (engine_->RetryRefused() > 0)
+        ShowHotkeyStates();
+}
+
+void TMainForm::StandAside(bool aside)
+{
+    engine_->StandAside(aside);
 }
 
 // --- Commands ------------------------------------------------------------
@@ -246,27 +278,21 @@ void TMainForm::ChangeBitBtnClick()
 
 void TMainForm::DelBitBtnClick()
 {
-    const int row = ListView_GetNextItem(listView_, -1, LVNI_SELECTED);
+    const int row = list_->SelectedRow();
     if (row < 0) {
-        const std::wstring notice = win32::FromCodePage(SelectToDeleteNotice, ChineseCodePage);
-        MessageBoxW(Handle(), notice.c_str(), L"quickdex 3.5", MB_ICONINFORMATION | MB_OK);
+        app_.Box(Handle(), win32::FromCodePage(SelectToDeleteNotice, ChineseCodePage), L"quickdex 3.5",
+                 MB_ICONINFORMATION | MB_OK);
         return;
     }
     // The section is taken before the question: whatever happens to the list
     // while the box is open, OK erases the binding the user was asked about.
     const std::string section = SelectedSectionName();
-    const std::string text = DeleteConfirmationText(ItemText(listView_, row, 0), ItemText(listView_, row, 1),
-                                                    ItemText(listView_, row, 2));
-    if (MessageBoxText(text, MB_ICONQUESTION | MB_OKCANCEL) == IDCANCEL)
+    const std::string text = DeleteConfirmationText(list_->Text(row, 0), list_->Text(row, 1), list_->Text(row, 2));
+    // Only a yes erases: a box closed under the program answers nothing.
+    if (MessageBoxText(text, MB_ICONQUESTION | MB_OKCANCEL) != IDOK)
         return;
     EraseSection(profile_, engine_->HotkeyPath(), section);
     AfterBindingChange();
-}
-
-void TMainForm::AfterBindingChange()
-{
-    engine_->ReloadAfterChange();
-    sort_.Reset();
 }
 
 void TMainForm::Mini_BitBtnClick()
@@ -282,6 +308,7 @@ void TMainForm::C_BitBtnClick()
 void TMainForm::MStop_NClick()
 {
     engine_->ToggleStop();
+    ShowHotkeyStates();
 }
 
 void TMainForm::Show_NClick()
@@ -350,23 +377,7 @@ void TMainForm::ToggleAutoRun()
     CheckMenuItem(mainMenu_, ids::AutoRun_N, MF_BYCOMMAND | (ticked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-// --- The list --------------------------------------------------------------
-
-int TMainForm::SlotOfRow(int row) const
-{
-    LVITEMA item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    if (!SendMessageA(listView_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
-        return 0;
-    return static_cast<int>(item.lParam);
-}
-
-int TMainForm::SelectedSlot() const
-{
-    const int row = ListView_GetNextItem(listView_, -1, LVNI_SELECTED);
-    return row < 0 ? 0 : SlotOfRow(row);
-}
+// --- The list and the hotkeys' states ---------------------------------------
 
 std::string TMainForm::SelectedSectionName() const
 {
@@ -376,35 +387,77 @@ std::string TMainForm::SelectedSectionName() const
 
 void TMainForm::AddRow(int slot, const Tquickdex& binding)
 {
-    // The row carries its slot number in its item data: a state index has
-    // only four bits, too few for 100 slots.
-    const std::string caption = HotkeyCaption(binding.Modifiers, binding.Key);
-    LVITEMA item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = ListView_GetItemCount(listView_);
-    item.pszText = const_cast<char*>(caption.c_str());
-    item.lParam = slot;
-    const int row = static_cast<int>(SendMessageA(listView_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    const std::string* texts[] = {&binding.Action, &binding.Sort};
-    for (int column = 1; column <= 2; ++column) {
-        LVITEMA sub{};
-        sub.iSubItem = column;
-        sub.pszText = const_cast<char*>(texts[column - 1]->c_str());
-        SendMessageA(listView_, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&sub));
-    }
+    list_->Add(slot, HotkeyCaption(binding.Modifiers, binding.Key), binding.Action, binding.Sort);
 }
 
 void TMainForm::ClearRows()
 {
-    // No drawing, scrolling or layout while the rows are rebuilt.
-    SendMessageA(listView_, WM_SETREDRAW, FALSE, 0);
-    ListView_DeleteAllItems(listView_);
+    list_->Clear();
 }
 
 void TMainForm::RowsDone()
 {
-    SendMessageA(listView_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(listView_, nullptr, TRUE);
+    list_->Done();
+}
+
+int TMainForm::RowOfSlot(int slot) const
+{
+    for (int row = 0, n = list_->RowCount(); row < n; ++row)
+        if (list_->SlotOfRow(row) == slot)
+            return row;
+    return -1;
+}
+
+std::string TMainForm::StateText(int slot) const
+{
+    const SlotStatus status = engine_->StatusOf(slot);
+    const Tquickdex& binding = engine_->Hotkeys[slot];
+    const std::string combination = HotkeyCaption(binding.Modifiers, binding.Key);
+    switch (status.state) {
+    case SlotState::HeldElsewhere:
+        return combination + " is in use by another program.";
+    case SlotState::SameAsEarlier:
+        return "Same hotkey as row " + std::to_string(RowOfSlot(status.earlierSlot) + 1) + " (" + combination +
+               "): the first one wins.";
+    case SlotState::Stopped:
+        return "The hotkeys are stopped.";
+    default:
+        return {};
+    }
+}
+
+std::string TMainForm::TrayTip() const
+{
+    const int refused = engine_->RefusedCount();
+    if (refused == 0)
+        return {};
+    return "quickdex: " + std::to_string(refused) + " of " + std::to_string(engine_->BoundCount()) +
+           " hotkeys are not active";
+}
+
+void TMainForm::ShowHotkeyStates()
+{
+    for (int row = 0, n = list_->RowCount(); row < n; ++row) {
+        const int slot = list_->SlotOfRow(row);
+        switch (engine_->StatusOf(slot).state) {
+        case SlotState::Active:
+            list_->SetSlotState(slot, MarkActive);
+            break;
+        case SlotState::Stopped:
+            list_->SetSlotState(slot, MarkStopped);
+            break;
+        case SlotState::Empty:
+            break;
+        default:
+            list_->SetSlotState(slot, MarkRefused);
+            break;
+        }
+    }
+    if (tray_) {
+        const std::string tip = TrayTip();
+        tray_->SetHint(tip);
+        tray_->SetShowHint(!tip.empty());
+    }
 }
 
 void TMainForm::SetTrayImage(int index)
@@ -416,24 +469,18 @@ void TMainForm::SetTrayImage(int index)
 void TMainForm::SetStopCaptions(const char* caption)
 {
     ModifyMenuA(mainMenu_, ids::MStop_N, MF_BYCOMMAND | MF_STRING, ids::MStop_N, caption);
-    ModifyMenuA(trayMenu_, ids::Stop_N, MF_BYCOMMAND | MF_STRING, ids::Stop_N, caption);
+    ModifyMenuA(trayMenu_.get(), ids::Stop_N, MF_BYCOMMAND | MF_STRING, ids::Stop_N, caption);
 }
 
 void TMainForm::ShowPlainMessage(const char* text)
 {
-    MessageBoxA(Handle(), text, app_.Title().c_str(), MB_OK);
+    app_.Box(Handle(), text, app_.Title().c_str(), MB_OK);
 }
 
 void TMainForm::M_ListViewColumnClick(int column)
 {
     sort_.ColumnClicked(column);
-    ListView_SortItems(
-        listView_,
-        [](LPARAM first, LPARAM second, LPARAM form) -> int {
-            return reinterpret_cast<const TMainForm*>(form)->M_ListViewCompare(static_cast<int>(first),
-                                                                                static_cast<int>(second));
-        },
-        reinterpret_cast<LPARAM>(this));
+    list_->Sort([this](int slot1, int slot2) { return M_ListViewCompare(slot1, slot2); });
 }
 
 int TMainForm::M_ListViewCompare(int slot1, int slot2) const
@@ -454,8 +501,15 @@ int TMainForm::M_ListViewCompare(int slot1, int slot2) const
 
 std::string TMainForm::M_ListViewInfoTip(int row) const
 {
+    // The reason a hotkey does not work comes first, then the binding's note.
     const int slot = SlotOfRow(row);
-    return slot == 0 ? std::string() : engine_->Hotkeys[slot].Hint;
+    if (slot == 0)
+        return {};
+    const std::string reason = StateText(slot);
+    const std::string& hint = engine_->Hotkeys[slot].Hint;
+    if (reason.empty())
+        return hint;
+    return hint.empty() ? reason : reason + "\r\n" + hint;
 }
 
 void TMainForm::M_ListViewDblClick()
@@ -469,9 +523,9 @@ void TMainForm::ShowListMenu(LPARAM position)
     POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
     if (position == -1) { // from the keyboard: at the list's corner
         at = POINT{0, 0};
-        ClientToScreen(listView_, &at);
+        ClientToScreen(ListView(), &at);
     }
-    TrackPopupMenu(listMenu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+    TrackPopupMenu(listMenu_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
 }
 
 // --- Messages --------------------------------------------------------------
@@ -532,7 +586,9 @@ void TMainForm::OnCommand(int id)
 
 LRESULT TMainForm::OnNotify(const NMHDR& header)
 {
-    if (header.hwndFrom != listView_)
+    if (header.hwndFrom != ListView())
+        return 0;
+    if (list_->AnswerInfoTip(header, [this](int row) { return M_ListViewInfoTip(row); }))
         return 0;
     switch (header.code) {
     case LVN_COLUMNCLICK:
@@ -541,26 +597,6 @@ LRESULT TMainForm::OnNotify(const NMHDR& header)
     case NM_DBLCLK:
         M_ListViewDblClick();
         break;
-    case LVN_GETINFOTIPA: {
-        auto& tip = const_cast<NMLVGETINFOTIPA&>(reinterpret_cast<const NMLVGETINFOTIPA&>(header));
-        const std::string hint = M_ListViewInfoTip(tip.iItem);
-        if (tip.pszText && tip.cchTextMax > 0) {
-            const std::size_t n = std::min<std::size_t>(hint.size(), static_cast<std::size_t>(tip.cchTextMax - 1));
-            std::memcpy(tip.pszText, hint.data(), n);
-            tip.pszText[n] = '\0';
-        }
-        break;
-    }
-    case LVN_GETINFOTIPW: {
-        auto& tip = const_cast<NMLVGETINFOTIPW&>(reinterpret_cast<const NMLVGETINFOTIPW&>(header));
-        const std::wstring hint = win32::FromCodePage(M_ListViewInfoTip(tip.iItem), CP_ACP);
-        if (tip.pszText && tip.cchTextMax > 0) {
-            const std::size_t n = std::min<std::size_t>(hint.size(), static_cast<std::size_t>(tip.cchTextMax - 1));
-            std::wmemcpy(tip.pszText, hint.data(), n);
-            tip.pszText[n] = L'\0';
-        }
-        break;
-    }
     default:
         break;
     }
@@ -576,7 +612,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOMMAND:
         // The close button, Close on the window menu and Alt+F4 only
         // minimise; the program ends through Exit.
-        if (wParam == SC_CLOSE)
+        if ((wParam & 0xFFF0) == SC_CLOSE)
             wParam = SC_MINIMIZE;
         if ((wParam & 0xFFF0) == SC_MINIMIZE) {
             app_.Minimize();
@@ -590,20 +626,18 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NOTIFY:
         return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_CONTEXTMENU:
-        if (reinterpret_cast<HWND>(wParam) == listView_) {
+        if (reinterpret_cast<HWND>(wParam) == ListView()) {
             ShowListMenu(lParam);
             return 0;
         }
         break;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(Handle(), focus))
-                lastFocus_ = focus;
-        }
-        break;
-    case WM_SETFOCUS:
-        SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : listView_);
+    case WM_POWERBROADCAST:
+        if (wParam == ResumeAutomatic)
+            RetryRefusedHotkeys();
+        return TRUE;
+    case WmSessionChange:
+        if (wParam == SessionUnlock)
+            RetryRefusedHotkeys();
         return 0;
     case WM_CLOSE:
         Close();
@@ -613,9 +647,13 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         PostQuitMessage(0);
         return 0;
     default:
+        if (message == showRunningMessage_ && message != 0) {
+            ShowMainWindow();
+            return 0;
+        }
         break;
     }
-    return Default(message, wParam, lParam);
+    return Form::HandleMessage(message, wParam, lParam);
 }
 
 } // namespace quickdex

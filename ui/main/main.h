@@ -3,22 +3,25 @@
 // owner of the hotkey table, the registrations and the tray icon.
 #include "app/Application.h"
 #include "engine/HotkeyEngine.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Window.h"
 #include "ui/main/AutoRun.h"
+#include "ui/main/BindingList.h"
 #include "ui/main/ListText.h"
 #include "ui/tray/CoolTrayIcon.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
-
-#include <commctrl.h>
 
 namespace quickdex {
 
 inline constexpr const char* MainWindowCaption = "quickdex 3.5";
 inline constexpr const char* MainWindowClass = "TMainForm";
+// Sent by a second start of the program from the same folder: show yourself.
+inline constexpr const char* ShowRunningMessage = "quickdex.ShowMainWindow";
 
 // The hotkey editor as the main window uses it.
 class IBindingEditor {
@@ -32,7 +35,7 @@ public:
     virtual void Show() = 0;
 };
 
-class TMainForm final : public win32::Window, private IEngineView, private IProgramWindow {
+class TMainForm final : public win32::Form, private IEngineView, private IProgramWindow {
 public:
     // `exeDir` (with its trailing backslash) holds hotkey.ini; `autoRun`
     // knows the executable's path and the Run key.
@@ -47,7 +50,7 @@ public:
 
     // Handlers, named after component and event.
     void FormCreate();
-    void FormClose();
+    void FormClose() override;
     void AddBitBtnClick();
     void ChangeBitBtnClick();
     void DelBitBtnClick();
@@ -68,10 +71,10 @@ public:
     void M_ListViewDblClick();
 
     // The reload cycle and registration, on the table the engine holds.
-    LoadResult ReloadHotkeys() { return engine_->ReloadHotkeys(); }
-    LoadResult ReloadAndRegister() { return engine_->ReloadAndRegister(); }
-    void RegisterAll() { engine_->RegisterAll(); }
-    void UnregisterAll() { engine_->UnregisterAll(); }
+    LoadResult ReloadHotkeys();
+    LoadResult ReloadAndRegister();
+    void RegisterAll();
+    void UnregisterAll();
     bool RunBuiltInAction(int slot) { return engine_->RunBuiltInAction(slot); }
     // The section of the selected row as it stands in the file; empty when
     // no row is selected.
@@ -79,7 +82,8 @@ public:
     void ReadAutoRunSetting();
     void ToggleAutoRun();
 
-    // Closes the window, which ends the program.
+    // Closes the window, which ends the program. Asked for while a message
+    // box or a dialog is open, it first closes those as Cancel.
     void Close();
     void ShowMainWindow() override;
     void CloseMainWindow() override;
@@ -88,18 +92,30 @@ public:
     // asks for, then the rows in file order and the next sort ascending.
     void AfterBindingChange();
     int HotkeyCount() const { return engine_->Hotkeys.HotkeyCount; }
+    // Tries the refused hotkeys again (the shell restarted, the machine
+    // resumed, the session was unlocked, the window was shown).
+    void RetryRefusedHotkeys();
+    // While the editor's key field has the focus, the program's hotkeys stand
+    // aside so that any combination can be typed into it.
+    void StandAside(bool aside);
+
+    // What a row's state and tip say of its hotkey.
+    std::string StateText(int slot) const;
+    // The tray icon's tip: empty while every hotkey that should work does.
+    std::string TrayTip() const;
 
     HotkeyEngine& Engine() { return *engine_; }
     const ListSortState& SortState() const { return sort_; }
     TCoolTrayIcon& CoolTrayIcon() { return *tray_; }
-    HWND ListView() const { return listView_; }
+    HWND ListView() const { return list_->Handle(); }
     HMENU MainMenu() const { return mainMenu_; }
-    HMENU TrayMenu() const { return trayMenu_; }
-    HMENU ListMenu() const { return listMenu_; }
+    HMENU TrayMenu() const { return trayMenu_.get(); }
+    HMENU ListMenu() const { return listMenu_.get(); }
     bool AutoRunTicked() const { return autoRunTicked_; }
     // The slot a row carries, and the selected row's (0: none).
-    int SlotOfRow(int row) const;
-    int SelectedSlot() const;
+    int SlotOfRow(int row) const { return list_->SlotOfRow(row); }
+    int SelectedSlot() const { return list_->SelectedSlot(); }
+    int RowOfSlot(int slot) const; // -1: not listed
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -112,6 +128,9 @@ private:
     LRESULT OnNotify(const NMHDR& header);
     void ShowListMenu(LPARAM position);
     int MessageBoxText(const std::string& text, UINT style);
+    // The marks of the rows and the tray's tip, after every change of the
+    // registrations.
+    void ShowHotkeyStates();
 
     // IEngineView
     void AddRow(int slot, const Tquickdex& binding) override;
@@ -133,16 +152,14 @@ private:
     std::unique_ptr<win32::HotkeyApi> hotkeyApi_;
     std::unique_ptr<HotkeyEngine> engine_;
 
-    win32::FontHandle font_;
-    HMENU mainMenu_ = nullptr;
-    HMENU trayMenu_ = nullptr; // M_PopupMenu
-    HMENU listMenu_ = nullptr; // LV_PopupMenu
-    HIMAGELIST imageList_ = nullptr;
+    HMENU mainMenu_ = nullptr; // goes with the window
+    win32::MenuHandle trayMenu_; // M_PopupMenu
+    win32::MenuHandle listMenu_; // LV_PopupMenu
+    win32::ImageListHandle imageList_;
     std::unique_ptr<win32::Panel> panel_;
-    HWND groupBox_ = nullptr;
-    HWND listView_ = nullptr;
-    HWND lastFocus_ = nullptr;
+    std::unique_ptr<TBindingList> list_;
     std::unique_ptr<TCoolTrayIcon> tray_;
+    UINT showRunningMessage_ = 0;
 };
 
 } // namespace quickdex

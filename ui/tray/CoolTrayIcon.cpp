@@ -1,6 +1,6 @@
 #include "ui/tray/CoolTrayIcon.h"
 
-#include "platform/win32/Window.h"
+#include "platform/win32/MessagePump.h"
 
 #include <algorithm>
 #include <cstring>
@@ -9,17 +9,10 @@ namespace quickdex {
 namespace {
 
 constexpr UINT_PTR CycleTimerId = 1;
-constexpr const char* TrayWindowClass = "TCoolTrayIconWindow";
-constexpr const char* ComponentProperty = "quickdex.CoolTrayIcon";
 
 // The smallest form of the record, which every shell takes: 88 bytes in a
 // 32-bit program, NOTIFYICONDATAA_V1_SIZE in ours.
 constexpr DWORD IconDataSize = NOTIFYICONDATAA_V1_SIZE;
-
-TCoolTrayIcon* ComponentOf(HWND hwnd)
-{
-    return static_cast<TCoolTrayIcon*>(GetPropA(hwnd, ComponentProperty));
-}
 
 TrayShiftState KeyboardShiftState()
 {
@@ -32,57 +25,83 @@ TrayShiftState KeyboardShiftState()
 
 } // namespace
 
-TCoolTrayIcon::TCoolTrayIcon(HWND owner, HWND application) : owner_(owner), application_(application)
-{
-    static bool registered = false;
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!registered) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = &TCoolTrayIcon::TrayWindowProc;
-        wc.hInstance = instance;
-        wc.lpszClassName = TrayWindowClass;
-        RegisterClassA(&wc);
-        registered = true;
+// The hidden window that receives the icon's messages.
+class TCoolTrayIcon::TrayWindow final : public win32::Window {
+public:
+    explicit TrayWindow(TCoolTrayIcon& tray) : tray_(tray)
+    {
+        Create({.className = "TCoolTrayIconWindow", .style = WS_POPUP, .x = 0, .y = 0, .width = 0, .height = 0});
     }
-    window_ = CreateWindowExA(0, TrayWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-    SetPropA(window_, ComponentProperty, this);
 
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (const std::optional<LRESULT> answer = tray_.HandleTrayMessage(message, wParam, lParam))
+            return *answer;
+        return Default(message, wParam, lParam);
+    }
+
+private:
+    TCoolTrayIcon& tray_;
+};
+
+TCoolTrayIcon::ShellCall& TCoolTrayIcon::NotifyShell()
+{
+    static ShellCall call = [](DWORD message, NOTIFYICONDATAA& data) {
+        return Shell_NotifyIconA(message, &data) != FALSE;
+    };
+    return call;
+}
+
+TCoolTrayIcon::TCoolTrayIcon(HWND owner, HWND application)
+    : owner_(owner), application_(application), window_(std::make_unique<TrayWindow>(*this))
+{
     iconData_.cbSize = IconDataSize;
-    iconData_.hWnd = window_;
+    iconData_.hWnd = window_->Handle();
     iconData_.uID = TrayIconId;
     iconData_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     iconData_.uCallbackMessage = WM_TRAYCALLBACK;
+    // Broadcast to every top-level window when the shell's taskbar is made
+    // anew: its icons are gone and must be added again.
+    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
 
     // Watch the application window first, then the owner.
     if (application_) {
-        SetPropA(application_, ComponentProperty, this);
-        savedApplicationProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-            application_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TCoolTrayIcon::WatchApplicationWindow)));
+        applicationWatch_.Attach(application_, [this](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+            if (message == WM_SIZE && wParam == SIZE_MINIMIZED && MinimizeToTray)
+                HideToTray();
+            return std::nullopt;
+        });
     }
     if (owner_) {
-        SetPropA(owner_, ComponentProperty, this);
-        savedOwnerProc_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(owner_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TCoolTrayIcon::WatchOwnerWindow)));
+        ownerWatch_.Attach(owner_, [this](UINT message, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
+            if (message == WM_SHOWWINDOW && wParam == TRUE && lParam == 0 && application_) {
+                // Shown by a call: bring back the taskbar button and come to the front.
+                ShowWindow(application_, SW_RESTORE);
+                SetForegroundWindow(application_);
+                SetForegroundWindow(owner_);
+            } else if (message == WM_WINDOWPOSCHANGED && GetActiveWindow() == owner_) {
+                // Moved or brought up: the focus stays with the owner's control
+                // that had it (the owner gives it back on WM_SETFOCUS).
+                HWND focus = GetFocus();
+                if (!focus || !IsChild(owner_, focus))
+                    SetFocus(owner_);
+            }
+            return std::nullopt;
+        });
     }
 }
 
 TCoolTrayIcon::~TCoolTrayIcon()
 {
     SetIconVisible(false);
-    if (icon_)
-        DestroyIcon(icon_);
-    icon_ = nullptr;
-    KillTimer(window_, CycleTimerId);
-    RemovePropA(window_, ComponentProperty);
-    DestroyWindow(window_);
-    if (application_ && savedApplicationProc_ && IsWindow(application_)) {
-        SetWindowLongPtrA(application_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(savedApplicationProc_));
-        RemovePropA(application_, ComponentProperty);
-    }
-    if (owner_ && savedOwnerProc_ && IsWindow(owner_)) {
-        SetWindowLongPtrA(owner_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(savedOwnerProc_));
-        RemovePropA(owner_, ComponentProperty);
-    }
+    if (window_)
+        KillTimer(window_->Handle(), CycleTimerId);
+}
+
+HWND TCoolTrayIcon::Handle() const
+{
+    return window_->Handle();
 }
 
 void TCoolTrayIcon::Loaded()
@@ -95,7 +114,7 @@ void TCoolTrayIcon::Loaded()
 
 bool TCoolTrayIcon::PrepareIconData()
 {
-    iconData_.hIcon = icon_;
+    iconData_.hIcon = icon_.get();
     std::memset(iconData_.szTip, 0, sizeof iconData_.szTip);
     if (!hint_.empty() && showHint_) {
         const std::size_t n = std::min<std::size_t>(hint_.size(), 63);
@@ -104,10 +123,20 @@ bool TCoolTrayIcon::PrepareIconData()
     return true;
 }
 
+bool TCoolTrayIcon::Notify(DWORD message)
+{
+    return PrepareIconData() && NotifyShell()(message, iconData_);
+}
+
 bool TCoolTrayIcon::AddIcon()
 {
     iconVisible_ = true;
-    added_ = PrepareIconData() && Shell_NotifyIconA(NIM_ADD, &iconData_);
+    // Every hide into the tray asks for the icon again. Once the shell holds
+    // it, a second add would be refused; the picture is brought up to date
+    // instead, and the icon stays known as added.
+    if (added_)
+        return Notify(NIM_MODIFY);
+    added_ = Notify(NIM_ADD);
     return added_;
 }
 
@@ -115,7 +144,7 @@ bool TCoolTrayIcon::RemoveIcon()
 {
     iconVisible_ = false;
     added_ = false;
-    return PrepareIconData() && Shell_NotifyIconA(NIM_DELETE, &iconData_);
+    return Notify(NIM_DELETE);
 }
 
 bool TCoolTrayIcon::UpdateIcon()
@@ -124,13 +153,19 @@ bool TCoolTrayIcon::UpdateIcon()
     // is added (the shell would refuse it), and the add carries the picture.
     if (!added_)
         return false;
-    return PrepareIconData() && Shell_NotifyIconA(NIM_MODIFY, &iconData_);
+    return Notify(NIM_MODIFY);
 }
 
 void TCoolTrayIcon::SetIconList(HIMAGELIST list)
 {
     iconList_ = list;
     SetIconIndex(0);
+}
+
+void TCoolTrayIcon::ShowPicture(int index)
+{
+    if (HICON picture = ImageList_GetIcon(iconList_, index, ILD_NORMAL))
+        icon_.reset(picture);
 }
 
 void TCoolTrayIcon::SetIconIndex(int index)
@@ -142,11 +177,7 @@ void TCoolTrayIcon::SetIconIndex(int index)
             return; // the picture shown already: every reload asks for it again
         iconIndex_ = wanted;
         shownList_ = iconList_;
-        if (HICON picture = ImageList_GetIcon(iconList_, iconIndex_, ILD_NORMAL)) {
-            if (icon_)
-                DestroyIcon(icon_);
-            icon_ = picture;
-        }
+        ShowPicture(iconIndex_);
     } else {
         iconIndex_ = 0;
     }
@@ -155,9 +186,7 @@ void TCoolTrayIcon::SetIconIndex(int index)
 
 void TCoolTrayIcon::SetIcon(HICON icon)
 {
-    if (icon_)
-        DestroyIcon(icon_);
-    icon_ = icon ? CopyIcon(icon) : nullptr;
+    icon_.reset(icon ? CopyIcon(icon) : nullptr);
     shownList_ = nullptr; // not a picture of the list
     UpdateIcon();
 }
@@ -172,6 +201,8 @@ void TCoolTrayIcon::SetIconVisible(bool visible)
 
 void TCoolTrayIcon::SetHint(const std::string& hint)
 {
+    if (hint == hint_)
+        return;
     hint_ = hint;
     UpdateIcon();
 }
@@ -188,9 +219,9 @@ void TCoolTrayIcon::SetCycleIcons(bool cycle)
     if (cycle)
         SetIconIndex(0);
     if (cycle && cycleInterval_)
-        SetTimer(window_, CycleTimerId, cycleInterval_, nullptr);
+        SetTimer(Handle(), CycleTimerId, cycleInterval_, nullptr);
     else
-        KillTimer(window_, CycleTimerId);
+        KillTimer(Handle(), CycleTimerId);
 }
 
 void TCoolTrayIcon::SetCycleInterval(UINT milliseconds)
@@ -211,11 +242,7 @@ void TCoolTrayIcon::CycleTick()
 {
     if (!iconList_)
         return;
-    if (HICON picture = ImageList_GetIcon(iconList_, iconIndex_, ILD_NORMAL)) {
-        if (icon_)
-            DestroyIcon(icon_);
-        icon_ = picture;
-    }
+    ShowPicture(iconIndex_);
     shownList_ = nullptr; // the index runs one ahead of the picture now
     if (OnCycle)
         OnCycle(CycleNextIndex());
@@ -246,7 +273,36 @@ void TCoolTrayIcon::ShowMenuAtCursor()
     PostMessageA(owner_, WM_NULL, 0, 0);
 }
 
-void TCoolTrayIcon::HandleTrayMessage(UINT mouseMessage)
+std::optional<LRESULT> TCoolTrayIcon::HandleTrayMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_TRAYCALLBACK:
+        HandleMouse(static_cast<UINT>(lParam));
+        return 0;
+    case WM_TIMER:
+        if (wParam == CycleTimerId) {
+            CycleTick();
+            return 0;
+        }
+        break;
+    case WM_QUERYENDSESSION:
+        return 1;
+    default:
+        if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+            // The new taskbar holds none of the old icons.
+            added_ = false;
+            if (iconVisible_)
+                AddIcon();
+            if (OnTaskbarCreated)
+                OnTaskbarCreated();
+            return 0;
+        }
+        break;
+    }
+    return std::nullopt;
+}
+
+void TCoolTrayIcon::HandleMouse(UINT mouseMessage)
 {
     if (!Enabled)
         return;
@@ -310,62 +366,6 @@ void TCoolTrayIcon::HandleTrayMessage(UINT mouseMessage)
     default:
         break;
     }
-}
-
-LRESULT CALLBACK TCoolTrayIcon::TrayWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    TCoolTrayIcon* self = ComponentOf(hwnd);
-    if (self) {
-        try {
-            switch (message) {
-            case WM_TRAYCALLBACK:
-                self->HandleTrayMessage(static_cast<UINT>(lParam));
-                return 0;
-            case WM_TIMER:
-                if (wParam == CycleTimerId) {
-                    self->CycleTick();
-                    return 0;
-                }
-                break;
-            case WM_QUERYENDSESSION:
-                return 1;
-            default:
-                break;
-            }
-        } catch (const std::exception& e) {
-            win32::ReportError(e);
-            return 0;
-        }
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-LRESULT CALLBACK TCoolTrayIcon::WatchApplicationWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    TCoolTrayIcon* self = ComponentOf(hwnd);
-    if (!self)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    if (message == WM_SIZE && wParam == SIZE_MINIMIZED && self->MinimizeToTray)
-        self->HideToTray();
-    return CallWindowProcA(self->savedApplicationProc_, hwnd, message, wParam, lParam);
-}
-
-LRESULT CALLBACK TCoolTrayIcon::WatchOwnerWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    TCoolTrayIcon* self = ComponentOf(hwnd);
-    if (!self)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    if (message == WM_SHOWWINDOW && wParam == 1 && lParam == 0 && self->application_) {
-        // Shown by a call: bring back the taskbar button and come to the front.
-        ShowWindow(self->application_, SW_RESTORE);
-        SetForegroundWindow(self->application_);
-        SetForegroundWindow(hwnd);
-    } else if (message == WM_WINDOWPOSCHANGED && self->ActiveControl) {
-        HWND control = self->ActiveControl();
-        if (control && IsWindow(control) && IsWindowVisible(control) && GetActiveWindow() == hwnd)
-            SetFocus(control);
-    }
-    return CallWindowProcA(self->savedOwnerProc_, hwnd, message, wParam, lParam);
 }
 
 } // namespace quickdex

@@ -3,8 +3,14 @@
 // receives its mouse messages, its menu, and the watchers that hide the
 // program into the tray when it is minimised and bring back the taskbar
 // button when the main window is shown.
+#include "platform/win32/Handles.h"
+#include "platform/win32/Subclass.h"
+#include "platform/win32/Window.h"
+
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include <windows.h>
@@ -29,6 +35,10 @@ struct TrayShiftState {
 
 class TCoolTrayIcon {
 public:
+    // What reaches the shell: Shell_NotifyIconA, unless a test listens in.
+    using ShellCall = std::function<bool(DWORD message, NOTIFYICONDATAA& data)>;
+    static ShellCall& NotifyShell();
+
     // `owner` is the window the component belongs to (the main window),
     // `application` the window that carries the taskbar button. Both are
     // watched from now on.
@@ -51,7 +61,7 @@ public:
     void SetIconIndex(int index);
     int IconIndex() const { return iconIndex_; }
     void SetIcon(HICON icon);
-    HICON Icon() const { return icon_; }
+    HICON Icon() const { return icon_.get(); }
     void SetIconVisible(bool visible);
     bool IconVisible() const { return iconVisible_; }
     void SetHint(const std::string& hint);
@@ -71,41 +81,44 @@ public:
     std::function<void(MouseButton, TrayShiftState, int, int)> OnMouseUp;
     std::function<void(TrayShiftState, int, int)> OnMouseMove;
     std::function<void(int)> OnCycle;
-    // The control of the program that holds the keyboard focus, given it
-    // again when the main window moves or is shown.
-    std::function<HWND()> ActiveControl;
+    // The shell's taskbar was made anew (the shell restarted): the icon has
+    // been added again.
+    std::function<void()> OnTaskbarCreated;
 
-    HWND Handle() const { return window_; }
+    HWND Handle() const;
     const NOTIFYICONDATAA& IconData() const { return iconData_; }
     int CycleNextIndex() const;
 
 private:
-    bool PrepareIconData();
-    void ShowMenuAtCursor();
-    void HandleTrayMessage(UINT mouseMessage);
-    void CycleTick();
+    class TrayWindow;
 
-    static LRESULT CALLBACK TrayWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK WatchApplicationWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK WatchOwnerWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    bool PrepareIconData();
+    bool Notify(DWORD message);
+    void ShowMenuAtCursor();
+    // The hidden window's messages; nothing: the default handling.
+    std::optional<LRESULT> HandleTrayMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void HandleMouse(UINT mouseMessage);
+    void CycleTick();
+    void ShowPicture(int index);
 
     HWND owner_;
     HWND application_;
-    HWND window_ = nullptr;
+    std::unique_ptr<TrayWindow> window_;
+    win32::WindowHook applicationWatch_;
+    win32::WindowHook ownerWatch_;
     NOTIFYICONDATAA iconData_{};
     HIMAGELIST iconList_ = nullptr;
     int iconIndex_ = 0;
-    HICON icon_ = nullptr; // owned
+    win32::IconHandle icon_;
     bool iconVisible_ = true;
-    bool added_ = false;                // the shell holds our icon
-    HIMAGELIST shownList_ = nullptr;    // the list icon_ was taken from
+    bool added_ = false;             // the shell holds our icon
+    HIMAGELIST shownList_ = nullptr; // the list icon_ was taken from
     std::string hint_;
     bool showHint_ = false;
     bool clickPending_ = false;
     bool cycleIcons_ = false;
     UINT cycleInterval_ = 0;
-    WNDPROC savedApplicationProc_ = nullptr;
-    WNDPROC savedOwnerProc_ = nullptr;
+    UINT taskbarCreated_ = 0;
 };
 
 } // namespace quickdex

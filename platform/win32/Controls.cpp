@@ -1,0 +1,28 @@
+#include "platform/win32/Controls.h"
+
+#include "platform/win32/Dpi.h"
+#include "platform/win32/Handles.h"
+
+namespace quickdex::win32 {
+
+void CreateControls(HWND parent, std::span<const ControlSpec> controls)
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (const ControlSpec& c : controls) {
+        HWND control = CreateWindowExA(c.exStyle, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style, Scale(c.x),
+                                       Scale(c.y), Scale(c.width), Scale(c.height), parent,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
+        if (control)
+            SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+    }
+}
+
+HFONT UiFont()
+{
+    static const FontHandle font(CreateFontA(-MulDiv(8, ScreenDpi(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+    return font.get();
+}
+
+} // namespace quickdex::win32

@@ -1,0 +1,295 @@
+// quickdex.exe on the roads users take that the program's own fields do not
+// show: a question left open while the program is told to close, the
+// taskbar button's own Close, a second start, the keyboard alone, hotkeys
+// another program holds. Everything is read from outside, where the user
+// sees it: the file's bytes, which windows exist, which control has the
+// focus, what the list shows.
+#include "QuickdexProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace quickdex {
+namespace {
+
+using namespace quickdex::test;
+
+// The control that has the keyboard focus in the thread of `window`.
+HWND FocusOf(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+void PressKey(WORD key, bool shift = false)
+{
+    PressCombination(shift ? MOD_SHIFT : 0, key);
+}
+
+// Waits for the focus to move away from `from`; returns where it went.
+HWND NextFocus(HWND window, HWND from)
+{
+    HWND now = nullptr;
+    PumpUntil([&] { return (now = FocusOf(window)) != from && now != nullptr; }, 5000);
+    return now;
+}
+
+class UserRoadsE2ETest : public MarkerTest {
+protected:
+    // Starts quickdex on `ini` and waits for its bindings to be registered
+    // (the combination given is the last one's).
+    QuickdexProcess& Start(const std::string& ini, unsigned modifiers, unsigned key)
+    {
+        dir.Write("hotkey.ini", ini);
+        quickdex.emplace(dir);
+        EXPECT_TRUE(quickdex->Started());
+        EXPECT_TRUE(quickdex->WaitUntilHeld(modifiers, key)) << "the bindings were never registered";
+        return *quickdex;
+    }
+    HWND ShowMain()
+    {
+        HWND main = quickdex->MainWindow();
+        PostMessageA(main, WM_COMMAND, ids::Show_N, 0);
+        EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(main) && FocusOf(main) != nullptr; }, 10000));
+        return main;
+    }
+    HWND WaitForWindow(const char* className)
+    {
+        HWND window = nullptr;
+        PumpUntil(
+            [&] {
+                window = FindProcessWindow(quickdex->Id(), className);
+                return window && IsWindowVisible(window) && FocusOf(window) != nullptr;
+            },
+            10000);
+        return window;
+    }
+    HWND WaitForBox()
+    {
+        HWND box = nullptr;
+        PumpUntil([&] { return (box = FindProcessWindow(quickdex->Id(), "#32770")) && IsWindowVisible(box); }, 10000);
+        return box;
+    }
+    // Presses Tab (or Shift+Tab) `count` times and gives the controls the
+    // focus went to, starting with the one that had it.
+    std::vector<HWND> TabWalk(HWND window, int count, bool back = false)
+    {
+        std::vector<HWND> visited{FocusOf(window)};
+        for (int i = 0; i < count; ++i) {
+            PressKey(VK_TAB, back);
+            visited.push_back(NextFocus(window, visited.back()));
+        }
+        return visited;
+    }
+    int StateImage(int row) const
+    {
+        HWND list = FindWindowExA(quickdex->MainWindow(), nullptr, WC_LISTVIEWA, nullptr);
+        return static_cast<int>(SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) >> 12);
+    }
+
+    std::optional<QuickdexProcess> quickdex;
+};
+
+TEST_F(UserRoadsE2ETest, UnansweredDeleteQuestionErasesNothingWhenTheProgramIsClosed)
+{
+    const std::string ini = "[3+67]\r\nAction=Close quickdex\r\n[3+68]\r\nAction=keep me\r\n";
+    Start(ini, MOD_CONTROL | MOD_ALT, 'D');
+    HWND main = ShowMain();
+    PressKey(VK_DOWN); // the list has the focus: the first row is selected
+    PostMessageA(main, WM_COMMAND, ids::DelBitBtn, 0);
+    HWND box = WaitForBox();
+    ASSERT_NE(box, nullptr) << "no confirmation";
+
+    // "Close quickdex" pressed while the question is open: the program ends,
+    // without taking the closed box for a yes.
+    PressCombination(MOD_CONTROL | MOD_ALT, 'C');
+    EXPECT_TRUE(quickdex->WaitForExit(10000)) << "the program did not end";
+    EXPECT_EQ(dir.Read("hotkey.ini"), ini);
+    EXPECT_FALSE(CombinationHeld(MOD_CONTROL | MOD_ALT, 'D'));
+}
+
+TEST_F(UserRoadsE2ETest, ExitFromTheTrayMenuUnderAnOpenQuestionErasesNothing)
+{
+    const std::string ini = "[3+68]\r\nAction=keep me\r\n";
+    Start(ini, MOD_CONTROL | MOD_ALT, 'D');
+    HWND main = ShowMain();
+    PressKey(VK_DOWN);
+    PostMessageA(main, WM_COMMAND, ids::DelBitBtn, 0);
+    ASSERT_NE(WaitForBox(), nullptr);
+    PostMessageA(main, WM_COMMAND, ids::N2, 0); // the tray menu's Exit
+    EXPECT_TRUE(quickdex->WaitForExit(10000));
+    EXPECT_EQ(dir.Read("hotkey.ini"), ini);
+}
+
+TEST_F(UserRoadsE2ETest, CloseFromTheTaskbarButtonHidesIntoTheTray)
+{
+    const std::string a = Marker("a");
+    Start("[3+81]\r\nAction=" + a + "\r\n", MOD_CONTROL | MOD_ALT, 'Q');
+    HWND main = ShowMain();
+    HWND application = quickdex->ApplicationWindow();
+    // What "Close window" on the taskbar button sends.
+    PostMessageA(application, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(main) && !IsWindowVisible(application); }, 10000));
+    Idle(500);
+    ASSERT_TRUE(quickdex->Running());
+    EXPECT_TRUE(IsWindow(main)) << "the main window was destroyed";
+    PressCombination(MOD_CONTROL | MOD_ALT, 'Q');
+    EXPECT_TRUE(WaitForRuns("a", 1)) << "the hotkeys stopped working";
+    PostMessageA(main, WM_COMMAND, ids::N4, 0);
+    EXPECT_TRUE(quickdex->WaitForExit(10000));
+}
+
+TEST_F(UserRoadsE2ETest, SecondStartFromTheSameFolderShowsTheRunningCopy)
+{
+    Start("[3+71]\r\nAction=x\r\n", MOD_CONTROL | MOD_ALT, 'G');
+    HWND main = quickdex->MainWindow();
+    ASSERT_FALSE(IsWindowVisible(main));
+
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION second{};
+    std::string command = "\"" + dir.File("quickdex.exe") + "\"";
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &second));
+    EXPECT_EQ(WaitForSingleObject(second.hProcess, 15000), WAIT_OBJECT_0) << "the second copy stayed";
+    DWORD code = 1;
+    GetExitCodeProcess(second.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(second.hThread);
+    CloseHandle(second.hProcess);
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(main) != FALSE; }, 10000))
+        << "the running copy did not come to the front";
+    EXPECT_TRUE(quickdex->Running());
+
+    // A copy in another folder, with its own hotkey.ini, runs beside it.
+    TempDir other;
+    other.Write("hotkey.ini", "[3+72]\r\nAction=y\r\n");
+    QuickdexProcess beside(other);
+    EXPECT_TRUE(beside.WaitUntilHeld(MOD_CONTROL | MOD_ALT, 'H')) << "the copy from another folder did not run";
+}
+
+TEST_F(UserRoadsE2ETest, EveryWindowOpensOnItsFirstControlAndTabCyclesItsControls)
+{
+    Start("[3+74]\r\nAction=x\r\n", MOD_CONTROL | MOD_ALT, 'J');
+    dir.Write("Set.ini", "[Sort]\r\nWork=0\r\n");
+    HWND main = ShowMain();
+    HWND list = FindWindowExA(main, nullptr, WC_LISTVIEWA, nullptr);
+    auto button = [](HWND root, const char* text) { return FindControl(root, "Button", text); };
+
+    // The main window: the list, then the panel's buttons, round.
+    EXPECT_EQ(FocusOf(main), list);
+    EXPECT_EQ(TabWalk(main, 6), (std::vector<HWND>{list, button(main, "Add"), button(main, "Change"),
+                                                  button(main, "Delete"), button(main, "Hide"),
+                                                  button(main, "Exit"), list}));
+    EXPECT_EQ(TabWalk(main, 1, true), (std::vector<HWND>{list, button(main, "Exit")}));
+    // Moving the window keeps the focus where it is.
+    RECT r;
+    GetWindowRect(main, &r);
+    SetWindowPos(main, nullptr, r.left + 20, r.top + 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Idle(300);
+    EXPECT_EQ(FocusOf(main), button(main, "Exit"));
+
+    // The hotkey editor: Cancel first, then the layout's tab order.
+    PostMessageA(main, WM_COMMAND, ids::AddBitBtn, 0);
+    HWND editor = WaitForWindow("TAddOrChange_Form");
+    ASSERT_NE(editor, nullptr);
+    HWND sortBox = FindControl(editor, "ComboBox");
+    const std::vector<HWND> editorWalk = TabWalk(editor, 6);
+    ASSERT_EQ(editorWalk.size(), 7u);
+    EXPECT_EQ(editorWalk[0], button(editor, "Cancel"));
+    EXPECT_EQ(editorWalk[1], FindControls(editor, "Edit").at(0)); // the target
+    EXPECT_EQ(editorWalk[2], FindControl(editor, "msctls_hotkey32"));
+    EXPECT_EQ(editorWalk[3], button(editor, "OK"));
+    EXPECT_EQ(editorWalk[4], FindControls(editor, "Edit").at(1)); // the hint
+    EXPECT_EQ(GetParent(editorWalk[5]), sortBox);                 // the category's edit
+    EXPECT_EQ(editorWalk[6], button(editor, "Cancel"));
+    // Escape has no meaning of its own there: the editor stays open.
+    PressKey(VK_ESCAPE);
+    Idle(300);
+    EXPECT_TRUE(IsWindowVisible(editor));
+
+    // The action chooser: the tree, OK, Cancel.
+    PostMessageA(editor, WM_COMMAND, 310, 0); // the action button
+    HWND chooser = WaitForWindow("TDoList_Form");
+    ASSERT_NE(chooser, nullptr);
+    HWND tree = FindControl(chooser, WC_TREEVIEWA);
+    EXPECT_EQ(TabWalk(chooser, 3),
+              (std::vector<HWND>{tree, button(chooser, "OK"), button(chooser, "Cancel"), tree}));
+    PressKey(VK_TAB);
+    PressKey(VK_TAB);
+    PressKey(VK_SPACE); // Cancel, from the keyboard
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(chooser); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return FocusOf(editor) != nullptr && IsWindowEnabled(editor); }, 5000));
+    PostMessageA(button(editor, "Cancel"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(editor) && IsWindowEnabled(main); }, 5000));
+
+    // The category editor: the list, Add, Delete, Change, Close.
+    PostMessageA(main, WM_COMMAND, ids::Sort_N, 0);
+    HWND sorts = WaitForWindow("TSort_Form");
+    ASSERT_NE(sorts, nullptr);
+    HWND sortList = FindControl(sorts, "ListBox");
+    EXPECT_EQ(TabWalk(sorts, 5), (std::vector<HWND>{sortList, button(sorts, "Add"), button(sorts, "Delete"),
+                                                   button(sorts, "Change"), button(sorts, "Close"), sortList}));
+    // Its name dialog: the edit, OK, Cancel.
+    PostMessageA(sorts, WM_COMMAND, MAKEWPARAM(502, BN_CLICKED), 0); // Add
+    HWND name = WaitForWindow("TAddOrChangeSort_Form");
+    ASSERT_NE(name, nullptr);
+    HWND nameEdit = FindControl(name, "Edit");
+    EXPECT_EQ(TabWalk(name, 3),
+              (std::vector<HWND>{nameEdit, button(name, "OK"), button(name, "Cancel"), nameEdit}));
+    PostMessageA(button(name, "Cancel"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(name) && FocusOf(sorts) != nullptr; }, 5000));
+    PostMessageA(button(sorts, "Close"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(sorts) && IsWindowEnabled(main); }, 5000));
+
+    // About: its one button.
+    PostMessageA(main, WM_COMMAND, ids::N5, 0);
+    HWND about = WaitForWindow("TAbout_Form");
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(FocusOf(about), button(about, "Close"));
+    PressKey(VK_SPACE);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(about) && IsWindowEnabled(main); }, 5000));
+}
+
+TEST_F(UserRoadsE2ETest, RefusedHotkeyIsMarkedAndHealsWhenItIsFreedAgain)
+{
+    const std::string a = Marker("a");
+    // This process holds Ctrl+Alt+F9 before quickdex starts.
+    ASSERT_TRUE(RegisterHotKey(nullptr, 0x3001, MOD_CONTROL | MOD_ALT, VK_F9));
+    Start("[3+120]\r\nAction=" + a + "\r\n[3+75]\r\nAction=x\r\n[3+76]\r\nAction=y\r\n", MOD_CONTROL | MOD_ALT, 'L');
+    EXPECT_EQ(StateImage(0), 2) << "a combination another program holds is not marked refused";
+    EXPECT_EQ(StateImage(1), 1);
+    EXPECT_EQ(StateImage(2), 1);
+
+    // Freed, then the shell's taskbar is made anew: quickdex takes it.
+    UnregisterHotKey(nullptr, 0x3001);
+    SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return StateImage(0) == 1; }, 10000)) << "not tried again on TaskbarCreated";
+    PressCombination(MOD_CONTROL | MOD_ALT, VK_F9);
+    EXPECT_TRUE(WaitForRuns("a", 1)) << "the healed hotkey does not run its target";
+
+    // The same after a resume and after an unlock.
+    HWND main = quickdex->MainWindow();
+    struct Wake {
+        UINT message;
+        WPARAM reason;
+    };
+    for (const Wake wake : {Wake{WM_POWERBROADCAST, 0x12}, Wake{0x02B1, 0x8}}) {
+        SCOPED_TRACE(wake.message);
+        PostMessageA(main, WM_COMMAND, ids::Stop_N, 0); // stop and start: the row is refused again
+        ASSERT_TRUE(PumpUntil([&] { return StateImage(0) == 3; }, 10000)) << "stopped rows are not grey";
+        ASSERT_TRUE(RegisterHotKey(nullptr, 0x3001, MOD_CONTROL | MOD_ALT, VK_F9));
+        PostMessageA(main, WM_COMMAND, ids::Stop_N, 0);
+        ASSERT_TRUE(PumpUntil([&] { return StateImage(0) == 2 && StateImage(1) == 1; }, 10000));
+        UnregisterHotKey(nullptr, 0x3001);
+        PostMessageA(main, wake.message, wake.reason, 0);
+        EXPECT_TRUE(PumpUntil([&] { return StateImage(0) == 1; }, 10000)) << "not tried again";
+    }
+    EXPECT_TRUE(CombinationHeld(MOD_CONTROL | MOD_ALT, VK_F9));
+}
+
+} // namespace
+} // namespace quickdex

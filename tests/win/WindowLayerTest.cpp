@@ -1,0 +1,320 @@
+// What every window shares, seen from outside the windows: which window
+// takes input while others are open, where a box stands, what reached the
+// shell for the tray icon, the key field while quickdex holds a combination,
+// and what the list and the editor say of a hotkey that does not work.
+#include "DialogAnswerer.h"
+#include "WinSupport.h"
+#include "app/Application.h"
+#include "support/TempDir.h"
+#include "ui/about/about.h"
+#include "ui/dialogs/AddOrChange.h"
+#include "ui/dialogs/DoList.h"
+#include "ui/dialogs/Sort.h"
+#include "ui/dialogs/psvDialogs.h"
+#include "ui/main/MainIds.h"
+#include "ui/main/main.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace quickdex {
+namespace {
+
+using namespace quickdex::test;
+
+// What reached Shell_NotifyIconA: the message and, for an icon, whether its
+// picture is grey (the stopped picture is the running badge in grey).
+struct ShellCall {
+    DWORD message;
+    bool grey;
+    std::string tip;
+};
+
+bool IconIsGrey(HICON icon)
+{
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info))
+        return false;
+    BITMAP bitmap{};
+    GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
+    BITMAPINFO header{};
+    header.bmiHeader.biSize = sizeof header.bmiHeader;
+    header.bmiHeader.biWidth = bitmap.bmWidth;
+    header.bmiHeader.biHeight = -bitmap.bmHeight;
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 32;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(bitmap.bmWidth * bitmap.bmHeight));
+    HDC dc = GetDC(nullptr);
+    GetDIBits(dc, info.hbmColor, 0, static_cast<UINT>(bitmap.bmHeight), pixels.data(), &header, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    int coloured = 0;
+    for (std::uint32_t p : pixels) {
+        const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+        coloured += std::max({r, g, b}) - std::min({r, g, b}) > 40;
+    }
+    return coloured == 0;
+}
+
+class WindowLayerTest : public ::testing::Test {
+protected:
+    WindowLayerTest()
+    {
+        app.SetTitle(ApplicationTitle);
+        TCoolTrayIcon::NotifyShell() = [this](DWORD message, NOTIFYICONDATAA& data) {
+            shell.push_back({message, IconIsGrey(data.hIcon), data.szTip});
+            return message != NIM_ADD || !shellHasIcon ? (shellHasIcon = message != NIM_DELETE, true) : false;
+        };
+    }
+    ~WindowLayerTest() override
+    {
+        about.reset();
+        sortName.reset();
+        sortForm.reset();
+        chooser.reset();
+        editor.reset();
+        main.reset();
+        TCoolTrayIcon::NotifyShell() = [](DWORD message, NOTIFYICONDATAA& data) {
+            return Shell_NotifyIconA(message, &data) != FALSE;
+        };
+    }
+    void Start(const std::string& ini)
+    {
+        dir.Write("hotkey.ini", ini);
+        main.emplace(app, dir.Dir(), AutoRunSetting("x", HKEY_LOCAL_MACHINE, "\\SOFTWARE\\quickdexNoSuchKey"));
+        about.emplace(app);
+        about->SetMainWindow(main->Handle());
+        main->OnShowAbout = [this] { about->Show(); };
+        editor.emplace(app, *main, dir.Dir());
+        chooser.emplace(app, editor->Handle(), editor->Path_LabEdit(), editor->Hint_LabEdit());
+        sortForm.emplace(app, main->Handle(), dir.Dir());
+        sortName.emplace(app, *sortForm);
+        main->SetEditor(&*editor);
+        editor->SetChooser(&*chooser);
+        sortForm->SetNameDialog(&*sortName);
+        main->OnEditSort = [this] { sortForm->Show(); };
+    }
+    std::string InfoTip(int row)
+    {
+        char buffer[512] = "";
+        NMLVGETINFOTIPA tip{};
+        tip.hdr.hwndFrom = main->ListView();
+        tip.hdr.code = LVN_GETINFOTIPA;
+        tip.pszText = buffer;
+        tip.cchTextMax = sizeof buffer;
+        tip.iItem = row;
+        SendMessageA(main->Handle(), WM_NOTIFY, ids::M_ListView, reinterpret_cast<LPARAM>(&tip));
+        return buffer;
+    }
+    int StateImage(int row) const
+    {
+        return static_cast<int>(ListView_GetItemState(main->ListView(), row, LVIS_STATEIMAGEMASK) >> 12);
+    }
+    // The last picture the shell was given.
+    std::optional<bool> ShownGrey() const
+    {
+        for (auto it = shell.rbegin(); it != shell.rend(); ++it)
+            if (it->message == NIM_ADD || it->message == NIM_MODIFY)
+                return it->grey;
+        return std::nullopt;
+    }
+
+    TempDir dir;
+    TApplication app;
+    std::vector<ShellCall> shell;
+    bool shellHasIcon = false;
+    std::optional<TMainForm> main;
+    std::optional<TAbout_Form> about;
+    std::optional<TAddOrChange_Form> editor;
+    std::optional<TDoList_Form> chooser;
+    std::optional<TSort_Form> sortForm;
+    std::optional<TAddOrChangeSort_Form> sortName;
+};
+
+TEST_F(WindowLayerTest, MainWindowStaysDisabledWhileAnyEditorIsOpen)
+{
+    Start("[1+65]\r\nAction=a\r\n");
+    HWND mainWindow = main->Handle();
+    main->ShowMainWindow();
+    main->AddBitBtnClick();
+    ASSERT_FALSE(IsWindowEnabled(mainWindow));
+    // About from the tray menu, then closed: the editor still holds the main window.
+    SendMessageA(mainWindow, WM_COMMAND, ids::N1, 0);
+    EXPECT_TRUE(about->Visible());
+    about->Close();
+    EXPECT_FALSE(IsWindowEnabled(mainWindow)) << "About enabled the main window under the open editor";
+    editor->Close();
+    EXPECT_TRUE(IsWindowEnabled(mainWindow));
+
+    // The same road from the category editor, and from its name dialog.
+    sortForm->Show();
+    sortForm->Add_BitBtnClick();
+    EXPECT_FALSE(IsWindowEnabled(sortForm->Handle()));
+    SendMessageA(mainWindow, WM_COMMAND, ids::N1, 0);
+    about->Close();
+    EXPECT_FALSE(IsWindowEnabled(mainWindow));
+    EXPECT_FALSE(IsWindowEnabled(sortForm->Handle()));
+    sortName->Close();
+    EXPECT_TRUE(IsWindowEnabled(sortForm->Handle()));
+    EXPECT_FALSE(IsWindowEnabled(mainWindow));
+    sortForm->Close();
+    EXPECT_TRUE(IsWindowEnabled(mainWindow));
+}
+
+TEST_F(WindowLayerTest, BoxesStandAboveTheWindowTheyConcernWithTheirIcons)
+{
+    Start("[1+65]\r\nAction=a\r\n");
+    main->ShowMainWindow();
+    const std::string path = dir.File("hotkey.ini");
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    DialogAnswerer answerer;
+    // A refused write from the editor: the error box blocks the editor.
+    main->AddBitBtnClick();
+    SendMessageA(editor->HotKey(), HKM_SETHOTKEY, MAKEWORD('N', HOTKEYF_CONTROL), 0);
+    SetWindowTextA(editor->Path_LabEdit(), "n.exe");
+    SendMessageA(editor->Handle(), WM_COMMAND, editor_ids::IdOk, 0);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // An incomplete one: the information box, also above the editor.
+    SetWindowTextA(editor->Path_LabEdit(), "");
+    SendMessageA(editor->Handle(), WM_COMMAND, editor_ids::IdOk, 0);
+    editor->Close();
+    // The delete question, and the plain "Register hotkey fail"-style box.
+    ListView_SetItemState(main->ListView(), 0, LVIS_SELECTED, LVIS_SELECTED);
+    answerer.SetAnswer(IDCANCEL);
+    main->DelBitBtnClick();
+
+    const auto boxes = answerer.Boxes();
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[0].owner, editor->Handle());
+    EXPECT_FALSE(boxes[0].ownerEnabled) << "the editor took input under its error box";
+    EXPECT_EQ(boxes[0].icon, "error");
+    EXPECT_EQ(boxes[0].caption, L"quickdex 3.50");
+    EXPECT_EQ(boxes[1].owner, editor->Handle());
+    EXPECT_EQ(boxes[1].icon, "information");
+    EXPECT_FALSE(boxes[1].hasCancel);
+    EXPECT_EQ(boxes[2].owner, main->Handle());
+    EXPECT_EQ(boxes[2].icon, "question");
+    EXPECT_TRUE(boxes[2].hasCancel);
+    EXPECT_NE(dir.Read("hotkey.ini").find("[1+65]"), std::string::npos) << "Cancel erased the binding";
+}
+
+TEST_F(WindowLayerTest, TrayPictureFollowsStopAndStartAfterEveryHide)
+{
+    Start("[5+80]\r\nAction=x\r\n");
+    ASSERT_EQ(ShownGrey(), false) << "the running picture is not the one shown at start";
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        main->ShowMainWindow();
+        main->Mini_BitBtnClick(); // Hide
+        PumpUntil([&] { return !IsWindowVisible(main->Handle()); }, 5000);
+        SendMessageA(main->Handle(), WM_COMMAND, ids::Stop_N, 0);
+        EXPECT_EQ(ShownGrey(), true) << "Stop did not reach the shell";
+        SendMessageA(main->Handle(), WM_COMMAND, ids::Stop_N, 0);
+        EXPECT_EQ(ShownGrey(), false) << "Start did not reach the shell";
+    }
+    // The shell was never asked to add an icon it holds.
+    int adds = 0;
+    for (const ShellCall& call : shell)
+        adds += call.message == NIM_ADD;
+    EXPECT_EQ(adds, 1);
+}
+
+TEST_F(WindowLayerTest, ShellRestartAddsTheIconAgainWithTheCurrentPicture)
+{
+    Start("[5+80]\r\nAction=x\r\n");
+    SendMessageA(main->Handle(), WM_COMMAND, ids::Stop_N, 0);
+    shell.clear();
+    shellHasIcon = false; // the new taskbar holds none of the old icons
+    SendMessageA(main->CoolTrayIcon().Handle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    ASSERT_FALSE(shell.empty());
+    EXPECT_EQ(shell.front().message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_TRUE(shell.front().grey) << "the icon came back with the running picture while stopped";
+}
+
+TEST_F(WindowLayerTest, HeldCombinationCanBeTypedIntoTheKeyField)
+{
+    const std::string marker = dir.File("never.exe");
+    Start("[3+122]\r\nAction=" + marker + "\r\n");
+    ASSERT_TRUE(CombinationHeld(MOD_CONTROL | MOD_ALT, VK_F11));
+    main->ShowMainWindow();
+    main->AddBitBtnClick();
+    SetForegroundWindow(editor->Handle());
+    SetFocus(editor->HotKey());
+    EXPECT_FALSE(CombinationHeld(MOD_CONTROL | MOD_ALT, VK_F11)) << "quickdex still holds it while typing";
+    PressCombination(MOD_CONTROL | MOD_ALT, VK_F11);
+    PumpUntil([&] { return SendMessageA(editor->HotKey(), HKM_GETHOTKEY, 0, 0) != 0; }, 5000);
+    EXPECT_EQ(SendMessageA(editor->HotKey(), HKM_GETHOTKEY, 0, 0), MAKEWORD(VK_F11, HOTKEYF_CONTROL | HOTKEYF_ALT));
+    // Leaving the field, and closing the editor, bring the hotkeys back.
+    SetFocus(editor->Path_LabEdit());
+    EXPECT_TRUE(CombinationHeld(MOD_CONTROL | MOD_ALT, VK_F11));
+    SetFocus(editor->HotKey());
+    editor->Close();
+    EXPECT_TRUE(CombinationHeld(MOD_CONTROL | MOD_ALT, VK_F11));
+    EXPECT_FALSE(main->Engine().Stopped);
+}
+
+TEST_F(WindowLayerTest, RowsTipsAndTrayTellWhichHotkeysDoNotWork)
+{
+    // This process holds Ctrl+Alt+F9; rows 2 and 3 have the same combination.
+    ASSERT_TRUE(RegisterHotKey(nullptr, 0x3002, MOD_CONTROL | MOD_ALT, VK_F9));
+    Start("[3+120]\r\nAction=held\r\nHint=note\r\n[3+78]\r\nAction=first\r\n[03+78]\r\nAction=second\r\n"
+          "[3+79]\r\nAction=fine\r\n");
+    EXPECT_EQ(StateImage(0), 2);
+    EXPECT_EQ(StateImage(1), 1);
+    EXPECT_EQ(StateImage(2), 2);
+    EXPECT_EQ(StateImage(3), 1);
+    EXPECT_EQ(InfoTip(0), "Ctrl + ALT + F9 is in use by another program.\r\nnote");
+    EXPECT_EQ(InfoTip(2), "Same hotkey as row 2 (Ctrl + ALT + N): the first one wins.");
+    EXPECT_EQ(InfoTip(3), "");
+    auto tip = [&] { return shell.empty() ? std::string() : shell.back().tip; };
+    EXPECT_EQ(tip(), "quickdex: 2 of 4 hotkeys are not active");
+
+    SendMessageA(main->Handle(), WM_COMMAND, ids::Stop_N, 0);
+    for (int row = 0; row < 4; ++row)
+        EXPECT_EQ(StateImage(row), 3);
+    SendMessageA(main->Handle(), WM_COMMAND, ids::Stop_N, 0);
+    EXPECT_EQ(StateImage(0), 2);
+    EXPECT_EQ(StateImage(1), 1);
+
+    // Freed, and the window shown: tried again, the tip goes.
+    UnregisterHotKey(nullptr, 0x3002);
+    main->ShowMainWindow();
+    EXPECT_EQ(StateImage(0), 1);
+    EXPECT_EQ(StateImage(2), 2) << "a duplicate cannot be healed";
+    EXPECT_EQ(tip(), "quickdex: 1 of 4 hotkeys are not active");
+}
+
+TEST_F(WindowLayerTest, EditorStatusLineTellsFreeHeldAndBound)
+{
+    ASSERT_TRUE(RegisterHotKey(nullptr, 0x3003, MOD_CONTROL | MOD_ALT, VK_F8));
+    Start("[3+78]\r\nAction=notepad.exe\r\n");
+    main->AddBitBtnClick();
+    auto type = [&](WORD vk) {
+        SendMessageA(editor->HotKey(), HKM_SETHOTKEY, MAKEWORD(vk, HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
+        SendMessageA(editor->Handle(), WM_COMMAND, MAKEWPARAM(editor_ids::IdHotKey, EN_CHANGE),
+                     reinterpret_cast<LPARAM>(editor->HotKey()));
+        return win32::WindowText(editor->StatusLine());
+    };
+    EXPECT_EQ(type(VK_F7), "Ctrl + ALT + F7 is free.");
+    EXPECT_EQ(type(VK_F8), "Ctrl + ALT + F8 is in use by another program; it will be listed as not active.");
+    EXPECT_EQ(type('N'), "Ctrl + ALT + N is already bound in quickdex: row 1 (notepad.exe).");
+    UnregisterHotKey(nullptr, 0x3003);
+    // The status line sits under the layout, which keeps its place.
+    RECT status, ok;
+    GetWindowRect(editor->StatusLine(), &status);
+    GetWindowRect(FindControl(editor->Handle(), "Button", "OK"), &ok);
+    EXPECT_GT(status.top, ok.bottom);
+}
+
+TEST_F(WindowLayerTest, LateBoundSystemCallsResolve)
+{
+    EXPECT_NE(ReleaseItemList(), nullptr) << "shell32 ordinal 155";
+    EXPECT_NE(win32::LateBound<FARPROC>("comdlg32.dll", "GetOpenFileNameA"), nullptr);
+    EXPECT_NE(win32::LateBound<FARPROC>("winmm.dll", "mciSendStringA"), nullptr);
+    EXPECT_NE(win32::LateBound<FARPROC>("wtsapi32.dll", "WTSRegisterSessionNotification"), nullptr);
+}
+
+} // namespace
+} // namespace quickdex

@@ -1,0 +1,160 @@
+#include "ui/main/BindingList.h"
+
+#include "platform/win32/Controls.h"
+#include "platform/win32/Dpi.h"
+#include "platform/win32/Text.h"
+
+#include <array>
+#include <cstring>
+#include <vector>
+
+namespace quickdex {
+
+TBindingList::TBindingList(HWND parent, int id, int x, int y, int width, int height)
+{
+    const win32::ControlSpec spec{id, WC_LISTVIEWA, "", x, y, width, height,
+                                  WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS};
+    win32::CreateControls(parent, {&spec, 1});
+    list_ = GetDlgItem(parent, id);
+    ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
+    struct Column {
+        const char* caption;
+        int width;
+    };
+    static constexpr std::array<Column, 3> columns = {{{"HotKey", 100}, {"Applicaton/Action", 200}, {"Sort", 80}}};
+    for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.pszText = const_cast<char*>(columns[static_cast<std::size_t>(i)].caption);
+        column.cx = win32::Scale(columns[static_cast<std::size_t>(i)].width);
+        column.iSubItem = i;
+        SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+void TBindingList::Clear()
+{
+    SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(list_);
+}
+
+void TBindingList::Add(int slot, const std::string& caption, const std::string& action, const std::string& sort)
+{
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = RowCount();
+    item.pszText = const_cast<char*>(caption.c_str());
+    item.lParam = slot;
+    const int row = static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    const std::string* texts[] = {&action, &sort};
+    for (int column = 1; column <= 2; ++column) {
+        LVITEMA sub{};
+        sub.iSubItem = column;
+        sub.pszText = const_cast<char*>(texts[column - 1]->c_str());
+        SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&sub));
+    }
+}
+
+void TBindingList::Done()
+{
+    SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
+int TBindingList::RowCount() const
+{
+    return ListView_GetItemCount(list_);
+}
+
+int TBindingList::SlotOfRow(int row) const
+{
+    LVITEMA item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return 0;
+    return static_cast<int>(item.lParam);
+}
+
+int TBindingList::SelectedRow() const
+{
+    return ListView_GetNextItem(list_, -1, LVNI_SELECTED);
+}
+
+int TBindingList::SelectedSlot() const
+{
+    const int row = SelectedRow();
+    return row < 0 ? 0 : SlotOfRow(row);
+}
+
+std::string TBindingList::Text(int row, int column) const
+{
+    // A value is at most 2,047 characters; the buffer leaves room to spare.
+    std::vector<char> buffer(4096, '\0');
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = buffer.data();
+    item.cchTextMax = static_cast<int>(buffer.size());
+    SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return buffer.data();
+}
+
+void TBindingList::Sort(const std::function<int(int, int)>& compare)
+{
+    ListView_SortItems(
+        list_,
+        [](LPARAM first, LPARAM second, LPARAM how) -> int {
+            return (*reinterpret_cast<const std::function<int(int, int)>*>(how))(static_cast<int>(first),
+                                                                               static_cast<int>(second));
+        },
+        reinterpret_cast<LPARAM>(&compare));
+}
+
+bool TBindingList::AnswerInfoTip(const NMHDR& header, const std::function<std::string(int)>& tipOfRow) const
+{
+    if (header.hwndFrom != list_)
+        return false;
+    if (header.code == LVN_GETINFOTIPA) {
+        auto& tip = const_cast<NMLVGETINFOTIPA&>(reinterpret_cast<const NMLVGETINFOTIPA&>(header));
+        const std::string text = tipOfRow(tip.iItem);
+        if (tip.pszText && tip.cchTextMax > 0) {
+            const std::size_t n = std::min<std::size_t>(text.size(), static_cast<std::size_t>(tip.cchTextMax - 1));
+            std::memcpy(tip.pszText, text.data(), n);
+            tip.pszText[n] = '\0';
+        }
+        return true;
+    }
+    if (header.code == LVN_GETINFOTIPW) {
+        auto& tip = const_cast<NMLVGETINFOTIPW&>(reinterpret_cast<const NMLVGETINFOTIPW&>(header));
+        const std::wstring text = win32::FromCodePage(tipOfRow(tip.iItem), CP_ACP);
+        if (tip.pszText && tip.cchTextMax > 0) {
+            const std::size_t n = std::min<std::size_t>(text.size(), static_cast<std::size_t>(tip.cchTextMax - 1));
+            std::wmemcpy(tip.pszText, text.data(), n);
+            tip.pszText[n] = L'\0';
+        }
+        return true;
+    }
+    return false;
+}
+
+void TBindingList::SetStateImages(int bitmapId16, int bitmapId32)
+{
+    // The marks are drawn for 16 and for 32 pixels: the nearer to the
+    // screen's small-icon size is taken, so that they stay crisp.
+    const int size = GetSystemMetrics(SM_CXSMICON) >= 24 ? 32 : 16;
+    states_ = win32::LoadImageStrip(size == 32 ? bitmapId32 : bitmapId16, size, size);
+    ListView_SetImageList(list_, states_.get(), LVSIL_STATE);
+}
+
+void TBindingList::SetSlotState(int slot, int stateImage)
+{
+    LVFINDINFOA find{};
+    find.flags = LVFI_PARAM;
+    find.lParam = slot;
+    const int row = static_cast<int>(SendMessageA(list_, LVM_FINDITEMA, static_cast<WPARAM>(-1),
+                                                  reinterpret_cast<LPARAM>(&find)));
+    if (row >= 0)
+        ListView_SetItemState(list_, row, INDEXTOSTATEIMAGEMASK(stateImage), LVIS_STATEIMAGEMASK);
+}
+
+} // namespace quickdex

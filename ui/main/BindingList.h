@@ -1,0 +1,52 @@
+#pragma once
+// The main window's list of bindings: a list view in report view with the
+// columns "HotKey", "Applicaton/Action" and "Sort", one row per slot. Each
+// row carries its slot number in its item data (a state index has only four
+// bits, too few for 100 slots), and every way from a row to its binding goes
+// through that number, never through the row's position.
+#include "platform/win32/Handles.h"
+
+#include <functional>
+#include <string>
+
+#include <windows.h>
+#include <commctrl.h>
+
+namespace quickdex {
+
+class TBindingList {
+public:
+    // Creates the list view as a child of `parent` (pixels at 96 dpi).
+    TBindingList(HWND parent, int id, int x, int y, int width, int height);
+
+    HWND Handle() const { return list_; }
+
+    // Rebuilding: no drawing, scrolling or layout until Done.
+    void Clear();
+    void Add(int slot, const std::string& caption, const std::string& action, const std::string& sort);
+    void Done();
+
+    int RowCount() const;
+    int SlotOfRow(int row) const; // 0: no such row
+    int SelectedRow() const;      // -1: none
+    int SelectedSlot() const;     // 0: none
+    std::string Text(int row, int column) const;
+
+    // Sorts the rows by a comparison of their slots.
+    void Sort(const std::function<int(int slot1, int slot2)>& compare);
+
+    // Answers the list's request for a row's info tip (LVN_GETINFOTIPA/W)
+    // with the text `tipOfRow` gives; false for any other notification.
+    bool AnswerInfoTip(const NMHDR& header, const std::function<std::string(int row)>& tipOfRow) const;
+
+    // A state picture (1-based index into the strip; 0 none) for the row of
+    // `slot`, read by anyone through LVM_GETITEMSTATE.
+    void SetStateImages(int bitmapId16, int bitmapId32);
+    void SetSlotState(int slot, int stateImage);
+
+private:
+    HWND list_ = nullptr;
+    win32::ImageListHandle states_;
+};
+
+} // namespace quickdex
