@@ -26,6 +26,7 @@ add_library(quickdex_win32 STATIC
   platform/win32/Handles.cpp
   platform/win32/MessagePump.cpp
   platform/win32/Subclass.cpp
+  platform/win32/SystemLibraries.cpp
   platform/win32/Text.cpp
   platform/win32/Window.cpp
 )

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Platform.h"
 
+#include "platform/win32/SystemLibraries.h"
+
 #include "platform/portable/ProfileValue.h"
 #include "store/Hotkeys.h"
 
@@ -167,8 +169,7 @@ void SystemApi::ShellExecuteFile(const char* file, int showMode)
 
 void SystemApi::MciSendString(const char* command)
 {
-    static const auto send = LateBound<decltype(&mciSendStringA)>("winmm.dll", "mciSendStringA");
-    if (send)
+    if (const auto send = win32::MciSendString())
         send(command, nullptr, 0, nullptr);
 }
 

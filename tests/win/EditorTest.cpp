@@ -2,9 +2,11 @@
 // hotkey editor, the action chooser, the category editor and its name
 // dialog, driven through their real controls.
 #include "DialogAnswerer.h"
+#include "ShellRecorder.h"
 #include "WinSupport.h"
 #include "app/Application.h"
 #include "support/TempDir.h"
+#include "store/KeyNames.h"
 #include "ui/dialogs/AddOrChange.h"
 #include "ui/dialogs/DoList.h"
 #include "ui/dialogs/Sort.h"
@@ -92,6 +94,7 @@ protected:
     }
 
     TempDir dir;
+    ShellRecorder shell;
     TApplication app;
     std::optional<TMainForm> main;
     std::optional<TAddOrChange_Form> editor;
@@ -207,7 +210,7 @@ TEST_F(EditorTest, ChangeKeepsItsPlaceAndMergesOntoAnother)
     SetWindowTextA(editor->Hint_LabEdit(), "only the hint");
     PressOk();
     EXPECT_EQ(Captions(), (std::vector<std::string>{"Alt + A", "Alt + B", "Alt + C"}));
-    EXPECT_EQ(Ini().substr(0, 46), "[1+65]\r\nAction=a\r\nHint=only the hint\r\nSort=S\r\n");
+    EXPECT_EQ(Ini().rfind("[1+65]\r\nAction=a\r\nHint=only the hint\r\nSort=S\r\n", 0), 0u);
 
     // Alt+C onto Alt+B: one binding is left, with C's new values.
     SelectRow(2);
@@ -218,6 +221,69 @@ TEST_F(EditorTest, ChangeKeepsItsPlaceAndMergesOntoAnother)
     EXPECT_EQ(main->HotkeyCount(), 2);
     EXPECT_NE(Ini().find("[1+66]\r\nAction=c moved\r\n"), std::string::npos);
     EXPECT_EQ(Ini().find("[1+67]"), std::string::npos);
+}
+
+TEST_F(EditorTest, ChangeNeverTurnsACombinationIntoOneNotTypedNorLosesWhatItDidNotTouch)
+{
+    // A hand-written Win+A, and a target longer than a load reads back.
+    const std::string longTarget(3003, 't');
+    Start("[8+65]\r\nAction=win.exe\r\nHint=old\r\n[1+66]\r\nAction=" + longTarget + "\r\nHint=x\r\n");
+    EXPECT_EQ(Captions().front(), "Win + A");
+    SelectRow(0);
+    main->ChangeBitBtnClick();
+    EXPECT_NE(win32::WindowText(editor->StatusLine()).find("Win + A"), std::string::npos)
+        << "the editor does not say the binding holds the Win key";
+    SetWindowTextA(editor->Hint_LabEdit(), "new note");
+    PressOk();
+    EXPECT_EQ(Ini().rfind("[8+65]\r\nAction=win.exe\r\nHint=new note\r\n", 0), 0u);
+    EXPECT_EQ(Ini().find("[0+65]"), std::string::npos) << "the plain A key was bound";
+
+    SelectRow(1);
+    main->ChangeBitBtnClick();
+    SetWindowTextA(editor->Hint_LabEdit(), "only the hint");
+    PressOk();
+    EXPECT_NE(Ini().find("Action=" + longTarget + "\r\nHint=only the hint"), std::string::npos)
+        << "a change of the hint cut the target";
+
+    // The fields take no more than a load reads back.
+    main->AddBitBtnClick();
+    const std::string tooLong(3000, 'x');
+    for (HWND field : {editor->Path_LabEdit(), editor->Hint_LabEdit()}) {
+        SendMessageA(field, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(tooLong.c_str()));
+        EXPECT_EQ(GetWindowTextLengthA(field), 2047);
+    }
+}
+
+TEST_F(EditorTest, ChangeOfTheFirstOfManySectionsStaysListedAndWorking)
+{
+    DialogAnswerer answerer; // the start-up notice of the sections past the 100th
+    Start(Sections(120));
+    SelectRow(0);
+    main->ChangeBitBtnClick();
+    SetWindowTextA(editor->Hint_LabEdit(), "edited");
+    PressOk();
+    EXPECT_EQ(answerer.Boxes().size(), 1u) << "the change was refused or failed";
+    EXPECT_EQ(main->SlotOfRow(0), 1);
+    EXPECT_EQ(Captions().front(), "Ctrl + Shift + Alt + " + KeyName(150));
+    EXPECT_TRUE(CombinationHeld(MOD_CONTROL | MOD_SHIFT | MOD_ALT, 150)) << "its hotkey stopped working";
+}
+
+TEST_F(EditorTest, PictureButtonsStandWhereTheLayoutPutsThem)
+{
+    Start("");
+    main->AddBitBtnClick();
+    RECT editorClient;
+    GetClientRect(editor->Handle(), &editorClient);
+    POINT origin{0, 0};
+    ClientToScreen(editor->Handle(), &origin);
+    for (int i = 0; i < 3; ++i) {
+        RECT r;
+        SendMessageA(editor->Buttons(), TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+        MapWindowPoints(editor->Buttons(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left - origin.x, win32::Scale(360 + 24 * i)) << "button " << i;
+        EXPECT_EQ(r.top - origin.y, win32::Scale(24)) << "button " << i;
+    }
+    EXPECT_FALSE(GetWindowLongA(editor->Buttons(), GWL_STYLE) & WS_TABSTOP) << "the picture buttons take the focus";
 }
 
 TEST_F(EditorTest, ChangeRemembersItsBindingWhenTheListIsRebuilt)
@@ -243,7 +309,7 @@ TEST_F(EditorTest, WhileStoppedNothingRegistersUntilStart)
     Fill('J', HOTKEYF_CONTROL | HOTKEYF_SHIFT, "j.exe");
     PressOk();
     EXPECT_EQ(Captions(), (std::vector<std::string>{"Ctrl + Shift + J"}));
-    EXPECT_EQ(main->CoolTrayIcon().IconIndex(), 1);
+    EXPECT_EQ(shell.ShownGrey(), true) << "the shell does not show the stopped picture";
     EXPECT_TRUE(RegisterHotKey(nullptr, 91, MOD_CONTROL | MOD_SHIFT, 'J')) << "registered while stopped";
     UnregisterHotKey(nullptr, 91);
     SendMessageA(main->Handle(), WM_COMMAND, ids::MStop_N, 0);

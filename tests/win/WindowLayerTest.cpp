@@ -3,6 +3,7 @@
 // shell for the tray icon, the key field while quickdex holds a combination,
 // and what the list and the editor say of a hotkey that does not work.
 #include "DialogAnswerer.h"
+#include "ShellRecorder.h"
 #include "WinSupport.h"
 #include "app/Application.h"
 #include "support/TempDir.h"
@@ -13,6 +14,7 @@
 #include "ui/dialogs/psvDialogs.h"
 #include "ui/main/MainIds.h"
 #include "ui/main/main.h"
+#include "platform/win32/SystemLibraries.h"
 
 #include <gtest/gtest.h>
 
@@ -23,50 +25,11 @@ namespace {
 
 using namespace quickdex::test;
 
-// What reached Shell_NotifyIconA: the message and, for an icon, whether its
-// picture is grey (the stopped picture is the running badge in grey).
-struct ShellCall {
-    DWORD message;
-    bool grey;
-    std::string tip;
-};
-
-bool IconIsGrey(HICON icon)
-{
-    ICONINFO info{};
-    if (!icon || !GetIconInfo(icon, &info))
-        return false;
-    BITMAP bitmap{};
-    GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
-    BITMAPINFO header{};
-    header.bmiHeader.biSize = sizeof header.bmiHeader;
-    header.bmiHeader.biWidth = bitmap.bmWidth;
-    header.bmiHeader.biHeight = -bitmap.bmHeight;
-    header.bmiHeader.biPlanes = 1;
-    header.bmiHeader.biBitCount = 32;
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(bitmap.bmWidth * bitmap.bmHeight));
-    HDC dc = GetDC(nullptr);
-    GetDIBits(dc, info.hbmColor, 0, static_cast<UINT>(bitmap.bmHeight), pixels.data(), &header, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, dc);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    int coloured = 0;
-    for (std::uint32_t p : pixels) {
-        const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
-        coloured += std::max({r, g, b}) - std::min({r, g, b}) > 40;
-    }
-    return coloured == 0;
-}
-
 class WindowLayerTest : public ::testing::Test {
 protected:
     WindowLayerTest()
     {
         app.SetTitle(ApplicationTitle);
-        TCoolTrayIcon::NotifyShell() = [this](DWORD message, NOTIFYICONDATAA& data) {
-            shell.push_back({message, IconIsGrey(data.hIcon), data.szTip});
-            return message != NIM_ADD || !shellHasIcon ? (shellHasIcon = message != NIM_DELETE, true) : false;
-        };
     }
     ~WindowLayerTest() override
     {
@@ -76,9 +39,6 @@ protected:
         chooser.reset();
         editor.reset();
         main.reset();
-        TCoolTrayIcon::NotifyShell() = [](DWORD message, NOTIFYICONDATAA& data) {
-            return Shell_NotifyIconA(message, &data) != FALSE;
-        };
     }
     void Start(const std::string& ini)
     {
@@ -112,19 +72,10 @@ protected:
     {
         return static_cast<int>(ListView_GetItemState(main->ListView(), row, LVIS_STATEIMAGEMASK) >> 12);
     }
-    // The last picture the shell was given.
-    std::optional<bool> ShownGrey() const
-    {
-        for (auto it = shell.rbegin(); it != shell.rend(); ++it)
-            if (it->message == NIM_ADD || it->message == NIM_MODIFY)
-                return it->grey;
-        return std::nullopt;
-    }
 
     TempDir dir;
     TApplication app;
-    std::vector<ShellCall> shell;
-    bool shellHasIcon = false;
+    ShellRecorder shell;
     std::optional<TMainForm> main;
     std::optional<TAbout_Form> about;
     std::optional<TAddOrChange_Form> editor;
@@ -203,34 +154,31 @@ TEST_F(WindowLayerTest, BoxesStandAboveTheWindowTheyConcernWithTheirIcons)
 TEST_F(WindowLayerTest, TrayPictureFollowsStopAndStartAfterEveryHide)
 {
     Start("[5+80]\r\nAction=x\r\n");
-    ASSERT_EQ(ShownGrey(), false) << "the running picture is not the one shown at start";
+    ASSERT_EQ(shell.ShownGrey(), false) << "the running picture is not the one shown at start";
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
         main->ShowMainWindow();
         main->Mini_BitBtnClick(); // Hide
         PumpUntil([&] { return !IsWindowVisible(main->Handle()); }, 5000);
         SendMessageA(main->Handle(), WM_COMMAND, ids::Stop_N, 0);
-        EXPECT_EQ(ShownGrey(), true) << "Stop did not reach the shell";
+        EXPECT_EQ(shell.ShownGrey(), true) << "Stop did not reach the shell";
         SendMessageA(main->Handle(), WM_COMMAND, ids::Stop_N, 0);
-        EXPECT_EQ(ShownGrey(), false) << "Start did not reach the shell";
+        EXPECT_EQ(shell.ShownGrey(), false) << "Start did not reach the shell";
     }
     // The shell was never asked to add an icon it holds.
-    int adds = 0;
-    for (const ShellCall& call : shell)
-        adds += call.message == NIM_ADD;
-    EXPECT_EQ(adds, 1);
+    EXPECT_EQ(shell.Count(NIM_ADD), 1);
 }
 
 TEST_F(WindowLayerTest, ShellRestartAddsTheIconAgainWithTheCurrentPicture)
 {
     Start("[5+80]\r\nAction=x\r\n");
     SendMessageA(main->Handle(), WM_COMMAND, ids::Stop_N, 0);
-    shell.clear();
-    shellHasIcon = false; // the new taskbar holds none of the old icons
+    shell.calls.clear();
+    shell.holdsIcon = false; // the new taskbar holds none of the old icons
     SendMessageA(main->CoolTrayIcon().Handle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    ASSERT_FALSE(shell.empty());
-    EXPECT_EQ(shell.front().message, static_cast<DWORD>(NIM_ADD));
-    EXPECT_TRUE(shell.front().grey) << "the icon came back with the running picture while stopped";
+    ASSERT_FALSE(shell.calls.empty());
+    EXPECT_EQ(shell.calls.front().message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_TRUE(shell.calls.front().grey) << "the icon came back with the running picture while stopped";
 }
 
 TEST_F(WindowLayerTest, HeldCombinationCanBeTypedIntoTheKeyField)
@@ -268,7 +216,7 @@ TEST_F(WindowLayerTest, RowsTipsAndTrayTellWhichHotkeysDoNotWork)
     EXPECT_EQ(InfoTip(0), "Ctrl + ALT + F9 is in use by another program.\r\nnote");
     EXPECT_EQ(InfoTip(2), "Same hotkey as row 2 (Ctrl + ALT + N): the first one wins.");
     EXPECT_EQ(InfoTip(3), "");
-    auto tip = [&] { return shell.empty() ? std::string() : shell.back().tip; };
+    auto tip = [&] { return shell.Tip(); };
     EXPECT_EQ(tip(), "quickdex: 2 of 4 hotkeys are not active");
 
     SendMessageA(main->Handle(), WM_COMMAND, ids::Stop_N, 0);
@@ -310,10 +258,11 @@ TEST_F(WindowLayerTest, EditorStatusLineTellsFreeHeldAndBound)
 
 TEST_F(WindowLayerTest, LateBoundSystemCallsResolve)
 {
+    // The very functions the program calls, looked up as it looks them up.
     EXPECT_NE(ReleaseItemList(), nullptr) << "shell32 ordinal 155";
-    EXPECT_NE(win32::LateBound<FARPROC>("comdlg32.dll", "GetOpenFileNameA"), nullptr);
-    EXPECT_NE(win32::LateBound<FARPROC>("winmm.dll", "mciSendStringA"), nullptr);
-    EXPECT_NE(win32::LateBound<FARPROC>("wtsapi32.dll", "WTSRegisterSessionNotification"), nullptr);
+    EXPECT_NE(win32::OpenFileDialog(), nullptr);
+    EXPECT_NE(win32::MciSendString(), nullptr);
+    EXPECT_NE(win32::RegisterSessionNotes(), nullptr);
 }
 
 } // namespace

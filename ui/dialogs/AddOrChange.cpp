@@ -5,6 +5,8 @@
 #include "store/KeyNames.h"
 
 #include <array>
+#include "platform/win32/SystemLibraries.h"
+
 #include <commdlg.h>
 #include <vector>
 
@@ -312,7 +314,7 @@ void TAddOrChange_Form::File_SBtnClick()
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     dialog.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
-    static const auto open = win32::LateBound<decltype(&GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    const auto open = win32::OpenFileDialog();
     if (!open)
         return;
     {

@@ -5,6 +5,7 @@
 #include "store/KeyNames.h"
 #include "ui/ProductInfo.h"
 #include "ui/main/MainIds.h"
+#include "platform/win32/SystemLibraries.h"
 
 #include <array>
 
@@ -26,8 +27,7 @@ constexpr int MarkActive = 1;
 constexpr int MarkRefused = 2;
 constexpr int MarkStopped = 3;
 
-// Session notifications (the session was unlocked) come once asked for; the
-// call lives in wtsapi32, loaded only for it.
+// Session notifications (the session was unlocked) come once asked for.
 constexpr UINT WmSessionChange = 0x02B1; // WM_WTSSESSION_CHANGE
 constexpr WPARAM SessionUnlock = 0x8;    // WTS_SESSION_UNLOCK
 constexpr WPARAM ResumeAutomatic = 0x12; // PBT_APMRESUMEAUTOMATIC
@@ -72,8 +72,7 @@ TMainForm::TMainForm(TApplication& application, std::string exeDir, AutoRunSetti
                                              exeDir_);
     CreateChildren();
     CreateTrayIcon();
-    using Register = BOOL(WINAPI*)(HWND, DWORD);
-    if (const auto registerSession = win32::LateBound<Register>("wtsapi32.dll", "WTSRegisterSessionNotification"))
+    if (const auto registerSession = win32::RegisterSessionNotes())
         registerSession(Handle(), 0); // NOTIFY_FOR_THIS_SESSION
     FormCreate();
 }

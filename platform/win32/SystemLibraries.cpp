@@ -1,0 +1,26 @@
+#include "platform/win32/SystemLibraries.h"
+
+#include "platform/win32/Win32Platform.h"
+
+namespace quickdex::win32 {
+
+MciSendStringFunction MciSendString()
+{
+    static const auto function = LateBound<MciSendStringFunction>("winmm.dll", "mciSendStringA");
+    return function;
+}
+
+OpenFileDialogFunction OpenFileDialog()
+{
+    static const auto function = LateBound<OpenFileDialogFunction>("comdlg32.dll", "GetOpenFileNameA");
+    return function;
+}
+
+SessionNotificationFunction RegisterSessionNotes()
+{
+    static const auto function =
+        LateBound<SessionNotificationFunction>("wtsapi32.dll", "WTSRegisterSessionNotification");
+    return function;
+}
+
+} // namespace quickdex::win32

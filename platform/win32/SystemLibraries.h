@@ -1,0 +1,20 @@
+#pragma once
+// The system calls the program loads on first use rather than at start-up
+// (it starts faster and smaller without the libraries of what a session may
+// never do), by the names it uses. Each is null when the library or the
+// function is missing.
+#include <windows.h>
+
+#include <commdlg.h>
+
+namespace quickdex::win32 {
+
+using MciSendStringFunction = DWORD(WINAPI*)(LPCSTR command, LPSTR answer, UINT length, HWND notify);
+using OpenFileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEA dialog);
+using SessionNotificationFunction = BOOL(WINAPI*)(HWND window, DWORD flags);
+
+MciSendStringFunction MciSendString();             // winmm: the CD door
+OpenFileDialogFunction OpenFileDialog();           // comdlg32: the editor's file button
+SessionNotificationFunction RegisterSessionNotes(); // wtsapi32: the session was unlocked
+
+} // namespace quickdex::win32
