@@ -12,11 +12,18 @@ add_link_options(-Wl,--gc-sections)
 set(QUICKDEX_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${QUICKDEX_WINEPREFIX})
 
-# GoogleTest from Debian's sources, built with the cross compilers.
-set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
-set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# GoogleTest: an installed one for this compiler (MSYS2's mingw-w64-gtest,
+# vcpkg's), else Debian's sources built with the cross compilers.
+find_package(GTest QUIET)
+if(TARGET GTest::gtest AND TARGET GTest::gtest_main)
+  add_library(gtest ALIAS GTest::gtest)
+  add_library(gtest_main ALIAS GTest::gtest_main)
+else()
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endif()
 
 add_library(quickdex_win32 STATIC
   platform/win32/Win32Platform.cpp

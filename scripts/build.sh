@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds trees:  build.sh [native|win|all|asan|fuzz]
+# Configures and builds trees:  build.sh [native|win|all|asan|fuzz] [target...]
+# With targets, only those are built (in the one tree named).
 # build/native: the portable core and its tests, for Linux.
 # build/win:    everything, cross-compiled with mingw-w64 for Windows.
 # build/asan:   the native tree again, with ASan and UBSan.
@@ -8,6 +9,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 what=${1:-all}
+[ $# -gt 0 ] && shift
+targets=()
+for t in "$@"; do targets+=(--target "$t"); done
 jobs=$(nproc)
 
 if [ "$what" = native ] || [ "$what" = all ]; then
@@ -30,5 +34,5 @@ if [ "$what" = win ] || [ "$what" = all ]; then
     bash scripts/build-libjpeg.sh mingw
     [ -f build/win/CMakeCache.txt ] ||
         cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build build/win -j "$jobs"
+    cmake --build build/win -j "$jobs" "${targets[@]}"
 fi

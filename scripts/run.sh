@@ -6,7 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-bash scripts/build.sh win
+# Only what runs: the exe and its help file (not the tests or benchmarks).
+bash scripts/build.sh win quickdex help_chm
 
 exe_dir=build/win
 if ! [ -f "$exe_dir/hotkey.ini" ]; then
