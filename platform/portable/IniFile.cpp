@@ -368,111 +368,141 @@ std::uint32_t PortableProfile::GetSection(const char* section, char* buffer, std
     return static_cast<std::uint32_t>(out - buffer);
 }
 
+namespace {
+
+// The text with the lines [first, last) removed.
+std::string WithoutLines(const Document& doc, const std::string& text, std::size_t first, std::size_t last)
+{
+    const auto& lines = doc.Lines();
+    const std::size_t from = lines[first].begin;
+    const std::size_t to = last < lines.size() ? lines[last].begin : text.size();
+    return text.substr(0, from) + text.substr(to);
+}
+
+// The whole section erased: its header and its lines up to its last entry.
+// Blank lines and comments after that stay, as they usually introduce what
+// follows. Nothing when there is no such section.
+std::optional<std::string> EraseSectionText(const Document& doc, const std::string& text, const char* section)
+{
+    const Section* s = FindNamedSection(doc, section);
+    if (!s)
+        return std::nullopt;
+    std::size_t end = s->first;
+    for (std::size_t i = s->first; i < s->last; ++i)
+        if (IsKeyLine(doc.Lines()[i]))
+            end = i + 1;
+    return WithoutLines(doc, text, s->header, end);
+}
+
+// The key deleted from the first section of that name that holds it.
+std::optional<std::string> DeleteKeyText(const Document& doc, const std::string& text, const char* section,
+                                         const char* key)
+{
+    const auto& lines = doc.Lines();
+    for (const Section& s : doc.Sections()) {
+        if (s.name.empty() || !EqualNoCase(s.name, section))
+            continue;
+        for (std::size_t i = s.first; i < s.last; ++i)
+            if (lines[i].kind == Line::Kind::Entry && EqualNoCase(lines[i].name, key))
+                return WithoutLines(doc, text, i, i + 1);
+    }
+    return std::nullopt;
+}
+
+// A key's value replaced in place; the name and the blanks around '=' stay
+// as the user wrote them.
+std::string ReplaceValueText(const std::string& text, const Line& line, const std::string& value)
+{
+    std::string head = line.value ? text.substr(line.begin, line.valueBegin - line.begin)
+                                  : text.substr(line.begin, line.end - line.begin) + "=";
+    if (!line.value) {
+        // A line without '=' may carry trailing blanks or '\r'.
+        std::size_t e = head.size() - 1;
+        while (e > 0 && IsBlank(head[e - 1]))
+            --e;
+        head = head.substr(0, e) + "=";
+    }
+    return text.substr(0, line.begin) + head + value + text.substr(line.end);
+}
+
+// A new key in an existing section: after the section's last key line, so
+// that blank lines and comments that lead to the next section stay there.
+std::string AppendKeyText(const Document& doc, const std::string& text, const Section& s, const char* key,
+                          const std::string& value)
+{
+    std::optional<std::size_t> after;
+    if (!s.name.empty())
+        after = s.header;
+    for (std::size_t i = s.first; i < s.last; ++i)
+        if (IsKeyLine(doc.Lines()[i]))
+            after = i;
+    std::string insert = TrimLeft(key) + "=" + value + doc.Eol();
+    std::size_t at = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0; // no key yet before the first header
+    if (after) {
+        const Line& anchor = doc.Lines()[*after];
+        at = anchor.next;
+        if (anchor.next == anchor.end) // the file ends on this line without a line break
+            insert = doc.Eol() + insert;
+    }
+    return text.substr(0, at) + insert + text.substr(at);
+}
+
+// A new section, with the one key, at the end of the file.
+std::string AppendSectionText(const Document& doc, std::string text, const char* section, const char* key,
+                              const std::string& value)
+{
+    if (!text.empty() && text.back() != '\n')
+        text += doc.Eol();
+    return text + "[" + TrimLeft(section) + "]" + doc.Eol() + TrimLeft(key) + "=" + value + doc.Eol();
+}
+
+// The text with `key` set to `value`; nothing when it holds that already.
+std::optional<std::string> SetValueText(const Document& doc, const std::string& text, const char* section,
+                                        const char* key, const char* value)
+{
+    const std::string newValue = TrimLeft(value);
+    const Section* s = FindSectionTrimmed(doc, section);
+    if (!s)
+        return AppendSectionText(doc, text, section, key, newValue);
+    const Line* line = FindKey(doc, *s, TrimBoth(key));
+    if (!line)
+        return AppendKeyText(doc, text, *s, key, newValue);
+    if (line->value && *line->value == newValue)
+        return std::nullopt;
+    return ReplaceValueText(text, *line, newValue);
+}
+
+// The file's text, or nothing when it may not or cannot be written: a
+// read-only file is never written, whoever we run as. A missing file is
+// an empty text.
+std::optional<std::string> WritableText(const char* path)
+{
+    std::error_code ec;
+    const fs::file_status st = fs::status(fs::u8path(path), ec);
+    if (!fs::exists(st))
+        return std::string();
+    if (!fs::is_regular_file(st) || (st.permissions() & fs::perms::owner_write) == fs::perms::none)
+        return std::nullopt;
+    return ReadFile(path);
+}
+
+} // namespace
+
 bool PortableProfile::WriteString(const char* section, const char* key, const char* value, const char* path)
 {
+    // The system's "flush the cache" form (all null) has nothing to flush:
+    // a parsed file is reused only while its bytes are unchanged.
     if (!section || !path)
-        return false; // includes the "flush the cache" form: we keep no cache
-
-    std::error_code ec;
-    const fs::path file = fs::u8path(path);
-    const fs::file_status st = fs::status(file, ec);
-    const bool exists = fs::exists(st);
-    if (exists && (!fs::is_regular_file(st) || (st.permissions() & fs::perms::owner_write) == fs::perms::none))
-        return false; // a read-only file is never written, whoever we run as
-
-    std::string text;
-    if (exists) {
-        std::optional<std::string> read = ReadFile(path);
-        if (!read)
-            return false;
-        text = std::move(*read);
-    }
-    const Document doc(text);
-    const std::string eol = doc.Eol();
-    const auto& lines = doc.Lines();
-
-    // Removes the lines [first, last) from the text.
-    auto cut = [&](std::size_t first, std::size_t last) {
-        const std::size_t from = lines[first].begin;
-        const std::size_t to = last < lines.size() ? lines[last].begin : text.size();
-        return text.substr(0, from) + text.substr(to);
-    };
-
-    std::string updated;
-    if (!key) {
-        // Erase the whole section: its header and its lines up to its last
-        // entry. Blank lines and comments after that stay, as they usually
-        // introduce what follows.
-        const Section* s = FindNamedSection(doc, section);
-        if (!s)
-            return true;
-        std::size_t end = s->first;
-        for (std::size_t i = s->first; i < s->last; ++i)
-            if (IsKeyLine(lines[i]))
-                end = i + 1;
-        updated = cut(s->header, end);
-    } else if (!value) {
-        // Delete the key from the first section of that name that holds it.
-        const Line* hit = nullptr;
-        for (const Section& s : doc.Sections()) {
-            if (s.name.empty() || !EqualNoCase(s.name, section))
-                continue;
-            for (std::size_t i = s.first; i < s.last && !hit; ++i)
-                if (lines[i].kind == Line::Kind::Entry && EqualNoCase(lines[i].name, key))
-                    hit = &lines[i];
-            if (hit)
-                break;
-        }
-        if (!hit)
-            return true;
-        const std::size_t index = static_cast<std::size_t>(hit - lines.data());
-        updated = cut(index, index + 1);
-    } else {
-        const std::string newValue = TrimLeft(value);
-        const Section* s = FindSectionTrimmed(doc, section);
-        const Line* line = s ? FindKey(doc, *s, TrimBoth(key)) : nullptr;
-        if (line) {
-            if (line->value && *line->value == newValue)
-                return true; // nothing to change
-            // Replace the value in place; the name and the blanks around
-            // '=' stay as the user wrote them.
-            std::string head = line->value ? text.substr(line->begin, line->valueBegin - line->begin)
-                                           : text.substr(line->begin, line->end - line->begin) + "=";
-            if (!line->value) {
-                // A line without '=' may carry trailing blanks or '\r'.
-                std::size_t e = head.size() - 1;
-                while (e > 0 && IsBlank(head[e - 1]))
-                    --e;
-                head = head.substr(0, e) + "=";
-            }
-            updated = text.substr(0, line->begin) + head + newValue + text.substr(line->end);
-        } else if (s) {
-            // New key: after the section's last key line, so that blank
-            // lines and comments that lead to the next section stay there.
-            std::optional<std::size_t> after;
-            if (!s->name.empty())
-                after = s->header;
-            for (std::size_t i = s->first; i < s->last; ++i)
-                if (IsKeyLine(lines[i]))
-                    after = i;
-            std::string insert = TrimLeft(key) + "=" + newValue + eol;
-            std::size_t at = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0; // no key yet before the first header
-            if (after) {
-                const Line& anchor = lines[*after];
-                at = anchor.next;
-                if (anchor.next == anchor.end) // the file ends on this line without a line break
-                    insert = eol + insert;
-            }
-            updated = text.substr(0, at) + insert + text.substr(at);
-        } else {
-            // New section at the end of the file.
-            updated = text;
-            if (!updated.empty() && updated.back() != '\n')
-                updated += eol;
-            updated += "[" + TrimLeft(section) + "]" + eol + TrimLeft(key) + "=" + newValue + eol;
-        }
-    }
-    return ReplaceFileContent(path, updated);
+        return false;
+    const std::optional<std::string> text = WritableText(path);
+    if (!text)
+        return false;
+    const Document doc(*text);
+    const std::optional<std::string> updated = !key     ? EraseSectionText(doc, *text, section)
+                                               : !value ? DeleteKeyText(doc, *text, section, key)
+                                                        : SetValueText(doc, *text, section, key, value);
+    // Nothing to change is a write that succeeded.
+    return !updated || ReplaceFileContent(path, *updated);
 }
 
 bool ReplaceFileContent(const std::string& path, const std::string& content)
