@@ -2,7 +2,7 @@
 // hotkey editor, the action chooser, the category editor and its name
 // dialog, driven through their real controls.
 #include "DialogAnswerer.h"
-#include "ShellRecorder.h"
+#include "ProgramWindows.h"
 #include "WinSupport.h"
 #include "app/Application.h"
 #include "support/TempDir.h"
@@ -33,32 +33,8 @@ void Click(HWND button)
     SendMessageA(button, BM_CLICK, 0, 0);
 }
 
-class EditorTest : public ::testing::Test {
+class EditorTest : public ProgramWindowsTest {
 protected:
-    EditorTest() { app.SetTitle(ApplicationTitle); }
-
-    void Start(const std::string& ini)
-    {
-        dir.Write("hotkey.ini", ini);
-        main.emplace(app, dir.Dir(), AutoRunSetting("x", HKEY_LOCAL_MACHINE, "\\SOFTWARE\\quickdexNoSuchKey"));
-        editor.emplace(app, *main, dir.Dir());
-        chooser.emplace(app, editor->Handle(), editor->Path_LabEdit(), editor->Hint_LabEdit());
-        sortForm.emplace(app, main->Handle(), dir.Dir());
-        sortName.emplace(app, *sortForm);
-        main->SetEditor(&*editor);
-        editor->SetChooser(&*chooser);
-        sortForm->SetNameDialog(&*sortName);
-        main->OnEditSort = [this] { sortForm->Show(); };
-    }
-    ~EditorTest() override
-    {
-        sortName.reset();
-        sortForm.reset();
-        chooser.reset();
-        editor.reset();
-        main.reset();
-    }
-
     // The editor's fields, filled as a user would.
     void Fill(WORD vk, BYTE flags, const char* path, const char* hint = "", const char* sort = nullptr)
     {
@@ -84,7 +60,6 @@ protected:
     {
         ListView_SetItemState(main->ListView(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     }
-    std::string Ini() const { return dir.Read("hotkey.ini"); }
     static std::string Sections(int count, int firstKey = 150)
     {
         std::string ini;
@@ -93,14 +68,6 @@ protected:
         return ini;
     }
 
-    TempDir dir;
-    ShellRecorder shell;
-    TApplication app;
-    std::optional<TMainForm> main;
-    std::optional<TAddOrChange_Form> editor;
-    std::optional<TDoList_Form> chooser;
-    std::optional<TSort_Form> sortForm;
-    std::optional<TAddOrChangeSort_Form> sortName;
 };
 
 TEST_F(EditorTest, AddWritesTheSectionAndTheListFollows)

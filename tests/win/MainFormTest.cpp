@@ -1,7 +1,7 @@
 // The main window in-process, on a temporary folder: its real list view,
 // menus, message boxes and registry, driven through its handlers and messages.
 #include "DialogAnswerer.h"
-#include "ShellRecorder.h"
+#include "ProgramWindows.h"
 #include "WinSupport.h"
 #include "app/Application.h"
 #include "store/KeyNames.h"
@@ -104,18 +104,7 @@ protected:
                 return static_cast<int>(i);
         return -1;
     }
-    std::string InfoTip(int row)
-    {
-        char buffer[256] = "item text";
-        NMLVGETINFOTIPA tip{};
-        tip.hdr.hwndFrom = form->ListView();
-        tip.hdr.code = LVN_GETINFOTIPA;
-        tip.pszText = buffer;
-        tip.cchTextMax = sizeof buffer;
-        tip.iItem = row;
-        SendMessageA(form->Handle(), WM_NOTIFY, ids::M_ListView, reinterpret_cast<LPARAM>(&tip));
-        return buffer;
-    }
+    std::string InfoTip(int row) { return InfoTipOf(*form, row); }
     std::string MenuText(HMENU menu, int id) const
     {
         char text[128] = {};

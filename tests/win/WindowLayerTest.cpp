@@ -3,7 +3,7 @@
 // shell for the tray icon, the key field while quickdex holds a combination,
 // and what the list and the editor say of a hotkey that does not work.
 #include "DialogAnswerer.h"
-#include "ShellRecorder.h"
+#include "ProgramWindows.h"
 #include "WinSupport.h"
 #include "app/Application.h"
 #include "support/TempDir.h"
@@ -25,63 +25,13 @@ namespace {
 
 using namespace quickdex::test;
 
-class WindowLayerTest : public ::testing::Test {
+class WindowLayerTest : public ProgramWindowsTest {
 protected:
-    WindowLayerTest()
-    {
-        app.SetTitle(ApplicationTitle);
-    }
-    ~WindowLayerTest() override
-    {
-        about.reset();
-        sortName.reset();
-        sortForm.reset();
-        chooser.reset();
-        editor.reset();
-        main.reset();
-    }
-    void Start(const std::string& ini)
-    {
-        dir.Write("hotkey.ini", ini);
-        main.emplace(app, dir.Dir(), AutoRunSetting("x", HKEY_LOCAL_MACHINE, "\\SOFTWARE\\quickdexNoSuchKey"));
-        about.emplace(app);
-        about->SetMainWindow(main->Handle());
-        main->OnShowAbout = [this] { about->Show(); };
-        editor.emplace(app, *main, dir.Dir());
-        chooser.emplace(app, editor->Handle(), editor->Path_LabEdit(), editor->Hint_LabEdit());
-        sortForm.emplace(app, main->Handle(), dir.Dir());
-        sortName.emplace(app, *sortForm);
-        main->SetEditor(&*editor);
-        editor->SetChooser(&*chooser);
-        sortForm->SetNameDialog(&*sortName);
-        main->OnEditSort = [this] { sortForm->Show(); };
-    }
-    std::string InfoTip(int row)
-    {
-        char buffer[512] = "";
-        NMLVGETINFOTIPA tip{};
-        tip.hdr.hwndFrom = main->ListView();
-        tip.hdr.code = LVN_GETINFOTIPA;
-        tip.pszText = buffer;
-        tip.cchTextMax = sizeof buffer;
-        tip.iItem = row;
-        SendMessageA(main->Handle(), WM_NOTIFY, ids::M_ListView, reinterpret_cast<LPARAM>(&tip));
-        return buffer;
-    }
+    std::string InfoTip(int row) { return InfoTipOf(*main, row); }
     int StateImage(int row) const
     {
         return static_cast<int>(ListView_GetItemState(main->ListView(), row, LVIS_STATEIMAGEMASK) >> 12);
     }
-
-    TempDir dir;
-    TApplication app;
-    ShellRecorder shell;
-    std::optional<TMainForm> main;
-    std::optional<TAbout_Form> about;
-    std::optional<TAddOrChange_Form> editor;
-    std::optional<TDoList_Form> chooser;
-    std::optional<TSort_Form> sortForm;
-    std::optional<TAddOrChangeSort_Form> sortName;
 };
 
 TEST_F(WindowLayerTest, MainWindowStaysDisabledWhileAnyEditorIsOpen)
