@@ -102,6 +102,7 @@ TEST_F(UserRoadsE2ETest, UnansweredDeleteQuestionErasesNothingWhenTheProgramIsCl
     PostMessageA(main, WM_COMMAND, ids::DelBitBtn, 0);
     HWND box = WaitForBox();
     ASSERT_NE(box, nullptr) << "no confirmation";
+    ASSERT_EQ(MessageBoxText(box).rfind("Are you sure to delete the item", 0), 0u) << MessageBoxText(box);
 
     // "Close quickdex" pressed while the question is open: the program ends,
     // without taking the closed box for a yes.
@@ -118,7 +119,9 @@ TEST_F(UserRoadsE2ETest, ExitFromTheTrayMenuUnderAnOpenQuestionErasesNothing)
     HWND main = ShowMain();
     PressKey(VK_DOWN);
     PostMessageA(main, WM_COMMAND, ids::DelBitBtn, 0);
-    ASSERT_NE(WaitForBox(), nullptr);
+    HWND box = WaitForBox();
+    ASSERT_NE(box, nullptr);
+    ASSERT_EQ(MessageBoxText(box).rfind("Are you sure to delete the item", 0), 0u) << MessageBoxText(box);
     PostMessageA(main, WM_COMMAND, ids::N2, 0); // the tray menu's Exit
     EXPECT_TRUE(quickdex->WaitForExit(10000));
     EXPECT_EQ(dir.Read("hotkey.ini"), ini);
