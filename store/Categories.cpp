@@ -66,7 +66,7 @@ std::vector<std::string> Categories::KeysOfSection() const
     }
     std::vector<std::string> names;
     std::size_t used = 1; // the list's closing zero
-    for (const char* p = buffer.data(); p < buffer.data() + n && *p; p += std::strlen(p) + 1) {
+    for (const char* p = buffer.data(); p < buffer.data() + n; p += std::strlen(p) + 1) {
         const char* equals = std::strchr(p, '=');
         if (!equals)
             continue; // a line without '=' is no key
