@@ -83,8 +83,8 @@ std::vector<std::string> Categories::KeysOfSection() const
 
 bool Categories::HasKey(const std::string& name) const
 {
-    // A default no stored value can hold once read: "0" or any other text
-    // comes back without the line break.
+    // A default no stored value reads back as: a value never holds a line
+    // break.
     char value[4] = {};
     profile_.GetString(CategorySection, name.c_str(), "\n", value, sizeof value, path_.c_str());
     return std::strcmp(value, "\n") != 0;

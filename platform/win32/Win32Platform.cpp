@@ -32,13 +32,14 @@ std::vector<std::string> SplitList(const std::vector<char>& buffer, DWORD n)
 }
 
 // A whole list from one of the profile calls, however long: the buffer
-// grows until the list fits (the calls return size - 2 when it did not, and
-// also when it just did, which the next size tells apart). Nothing when it
-// would not fit in 1 GB.
+// (kept by the caller from one call to the next) grows until the list fits.
+// The calls return size - 2 when it did not, and also when it just did,
+// which the next size tells apart. Nothing when it would not fit in 1 GB.
 template <class Call>
-std::optional<std::vector<std::string>> WholeList(Call call)
+std::optional<std::vector<std::string>> WholeList(std::vector<char>& buffer, Call call)
 {
-    std::vector<char> buffer(65536);
+    if (buffer.size() < 65536)
+        buffer.resize(65536);
     for (;;) {
         const auto size = static_cast<DWORD>(buffer.size());
         const DWORD n = call(buffer.data(), size);
@@ -46,13 +47,13 @@ std::optional<std::vector<std::string>> WholeList(Call call)
             return SplitList(buffer, n);
         if (size >= (1u << 30))
             return std::nullopt;
-        buffer.assign(std::size_t{size} * 2, '\0');
+        buffer.resize(std::size_t{size} * 2);
     }
 }
 
-std::optional<std::vector<std::string>> SectionNames(const std::string& path)
+std::optional<std::vector<std::string>> SectionNames(const std::string& path, std::vector<char>& buffer)
 {
-    return WholeList([&](char* buffer, DWORD size) { return GetPrivateProfileSectionNamesA(buffer, size, path.c_str()); });
+    return WholeList(buffer, [&](char* out, DWORD size) { return GetPrivateProfileSectionNamesA(out, size, path.c_str()); });
 }
 
 struct Entry {
@@ -63,13 +64,14 @@ struct Entry {
 // Everything a profile file holds, section by section, as the system reads it.
 std::optional<std::vector<Entry>> ReadEntries(const std::string& path)
 {
-    const auto names = SectionNames(path);
+    std::vector<char> buffer;
+    const auto names = SectionNames(path, buffer);
     if (!names)
         return std::nullopt;
     std::vector<Entry> entries;
     for (const std::string& section : *names) {
-        const auto lines = WholeList([&](char* buffer, DWORD size) {
-            return GetPrivateProfileSectionA(section.c_str(), buffer, size, path.c_str());
+        const auto lines = WholeList(buffer, [&](char* out, DWORD size) {
+            return GetPrivateProfileSectionA(section.c_str(), out, size, path.c_str());
         });
         if (!lines)
             return std::nullopt;
@@ -105,8 +107,9 @@ bool WriteLanded(const std::string& original, const std::string& copy, const cha
     if (!before || before != others(copy))
         return false;
     if (!key) { // the section is erased: one fewer of that name
+        std::vector<char> buffer;
         const auto count = [&](const std::string& path) -> long {
-            const auto names = SectionNames(path);
+            const auto names = SectionNames(path, buffer);
             if (!names)
                 return -2;
             return std::count_if(names->begin(), names->end(), [&](const std::string& n) { return SameName(n, target); });
