@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,12 @@ public:
     {
         std::ofstream(path_ / name, std::ios::binary | std::ios::trunc).write(content.data(),
                                                                              static_cast<std::streamsize>(content.size()));
+    }
+
+    std::string Read(const char* name) const
+    {
+        std::ifstream in(path_ / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
 private:

@@ -27,12 +27,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         total += name.size() + 1;
     FUZZ_CHECK(total < NameListBufferSize);
 
-    // Names the editor can produce: no blanks at the ends, no '=', no line
-    // breaks, no zero bytes, not a comment.
-    const bool editorName = !added.empty() && added.find_first_of("=\r\n\t\v\f\x1a;[", 0) == std::string::npos &&
-                            added.find('\0') == std::string::npos && added.front() != ' ' && added.back() != ' ';
-    if (!editorName)
+    // A name the check refuses must be refused and change nothing; every
+    // other name (without a zero byte, which no edit field gives) must be
+    // stored and listed as typed.
+    if (added.find('\0') != std::string::npos)
         return 0;
+    if (!CategoryNameProblem(added).empty()) {
+        const std::string file = fuzz::Scratch().Read(CategoryFileName);
+        try {
+            categories.AddCategory(added);
+            std::abort();
+        } catch (const CategoryNameError&) {
+        }
+        FUZZ_CHECK(fuzz::Scratch().Read(CategoryFileName) == file);
+        return 0;
+    }
     try {
         categories.AddCategory(added);
     } catch (const WriteError&) {

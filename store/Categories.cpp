@@ -66,7 +66,7 @@ std::vector<std::string> Categories::KeysOfSection() const
     }
     std::vector<std::string> names;
     std::size_t used = 1; // the list's closing zero
-    for (const char* p = buffer.data(); p < buffer.data() + n && *p; p += std::strlen(p) + 1) {
+    for (const char* p = buffer.data(); p < buffer.data() + n; p += std::strlen(p) + 1) {
         const char* equals = std::strchr(p, '=');
         if (!equals)
             continue; // a line without '=' is no key
@@ -83,8 +83,8 @@ std::vector<std::string> Categories::KeysOfSection() const
 
 bool Categories::HasKey(const std::string& name) const
 {
-    // A default no stored value can hold once read: "0" or any other text
-    // comes back without the line break.
+    // A default no stored value reads back as: a value never holds a line
+    // break.
     char value[4] = {};
     profile_.GetString(CategorySection, name.c_str(), "\n", value, sizeof value, path_.c_str());
     return std::strcmp(value, "\n") != 0;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace quickdex::win32 {
@@ -32,21 +33,52 @@ std::vector<std::string> SplitList(const std::vector<char>& buffer, DWORD n)
     return items;
 }
 
+// A whole list from one of the profile calls, however long: the buffer
+// (kept by the caller from one call to the next) grows until the list fits.
+// The calls return size - 2 when it did not, and also when it just did,
+// which the next size tells apart. Nothing when it would not fit in 1 GB.
+template <class Call>
+std::optional<std::vector<std::string>> WholeList(std::vector<char>& buffer, Call call)
+{
+    if (buffer.size() < 65536)
+        buffer.resize(65536);
+    for (;;) {
+        const auto size = static_cast<DWORD>(buffer.size());
+        const DWORD n = call(buffer.data(), size);
+        if (n != size - 2)
+            return SplitList(buffer, n);
+        if (size >= (1u << 30))
+            return std::nullopt;
+        buffer.resize(std::size_t{size} * 2);
+    }
+}
+
+std::optional<std::vector<std::string>> SectionNames(const std::string& path, std::vector<char>& buffer)
+{
+    return WholeList(buffer, [&](char* out, DWORD size) { return GetPrivateProfileSectionNamesA(out, size, path.c_str()); });
+}
+
 struct Entry {
     std::string section, line; // line: "key=value" as the system lists it
     bool operator==(const Entry&) const = default;
 };
 
 // Everything a profile file holds, section by section, as the system reads it.
-std::vector<Entry> ReadEntries(const std::string& path)
+std::optional<std::vector<Entry>> ReadEntries(const std::string& path)
 {
-    std::vector<char> buffer(65536);
+    std::vector<char> buffer;
+    const auto names = SectionNames(path, buffer);
+    if (!names)
+        return std::nullopt;
     std::vector<Entry> entries;
-    const DWORD names = GetPrivateProfileSectionNamesA(buffer.data(), 65536, path.c_str());
-    for (const std::string& section : SplitList(buffer, names)) {
-        const DWORD n = GetPrivateProfileSectionA(section.c_str(), buffer.data(), 65536, path.c_str());
-        for (std::string& line : SplitList(buffer, n))
-            entries.push_back({section, std::move(line)});
+    for (const std::string& section : *names) {
+        const auto lines = WholeList(buffer, [&](char* out, DWORD size) {
+            return GetPrivateProfileSectionA(section.c_str(), out, size, path.c_str());
+        });
+        if (!lines)
+            return std::nullopt;
+        for (const std::string& line : *lines)
+            entries.push_back({section, line});
     }
     return entries;
 }
@@ -65,22 +97,27 @@ bool WriteLanded(const std::string& original, const std::string& copy, const cha
 {
     const std::string target = TrimBoth(section);
     const std::string targetKey = key ? TrimBoth(key) : std::string();
-    const auto others = [&](std::vector<Entry> entries) {
-        std::erase_if(entries, [&](const Entry& e) {
-            return SameName(e.section, target) && (!key || SameName(KeyOf(e.line), targetKey));
-        });
+    const auto others = [&](const std::string& path) -> std::optional<std::vector<Entry>> {
+        auto entries = ReadEntries(path);
+        if (entries)
+            std::erase_if(*entries, [&](const Entry& e) {
+                return SameName(e.section, target) && (!key || SameName(KeyOf(e.line), targetKey));
+            });
         return entries;
     };
-    if (others(ReadEntries(original)) != others(ReadEntries(copy)))
+    const auto before = others(original);
+    if (!before || before != others(copy))
         return false;
     if (!key) { // the section is erased: one fewer of that name
-        std::vector<char> buffer(65536);
-        const auto count = [&](const std::string& path) {
-            const auto names = SplitList(buffer, GetPrivateProfileSectionNamesA(buffer.data(), 65536, path.c_str()));
-            return std::count_if(names.begin(), names.end(), [&](const std::string& n) { return SameName(n, target); });
+        std::vector<char> buffer;
+        const auto count = [&](const std::string& path) -> long {
+            const auto names = SectionNames(path, buffer);
+            if (!names)
+                return -2;
+            return std::count_if(names->begin(), names->end(), [&](const std::string& n) { return SameName(n, target); });
         };
         const auto had = count(original);
-        return had == 0 || count(copy) == had - 1;
+        return had == 0 || (had > 0 && count(copy) == had - 1);
     }
     if (!value || std::strpbrk(value, "\r\n"))
         return true; // a deleted key; a value broken over lines reads back otherwise

@@ -77,7 +77,7 @@ TEST_F(CategoriesTest, NamesAKeyCannotHoldAreRefusedAndNothingChanges)
 TEST_F(CategoriesTest, KeyWithoutANameHidesNothing)
 {
     const struct {
-        const char* file;
+        std::string file;
         Names names;
     } cases[] = {
         {"[Sort]\r\n=0\r\nWork=0\r\nGames=0\r\n", {"", "Work", "Games"}},
@@ -85,6 +85,7 @@ TEST_F(CategoriesTest, KeyWithoutANameHidesNothing)
         {"[Sort]\r\nWork=0\r\nGames=0\r\n=0\r\n", {"Work", "Games", ""}},
         {"[Sort]\r\n  = 0 \r\n;Note=0\r\nflag\r\n Work = 0\r\n", {"", "Work"}},
         {"[Sort]\r\n=0\r\n", {""}},
+        {std::string("[Sort]\r\n=0\r\n\0junk\r\nWork=0\r\n", 27), {"", "Work"}}, // a line cut at a zero byte
         {"[Other]\r\nWork=0\r\n[Sort]\r\n", {}},
         {"", {}},
     };

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 namespace quickdex {
 namespace {
 
@@ -63,6 +66,71 @@ TEST(Win32Store, SectionListAtTheBufferEdgeKeepsEveryWholeName)
         EXPECT_EQ(rows.rows.size(), static_cast<std::size_t>(c.complete));
         EXPECT_EQ(table[c.complete].Action, "tool" + std::to_string(c.complete - 1) + ".exe");
     }
+}
+
+// A list through the system's call, however long: section names, or the
+// entries of one section.
+std::vector<std::string> SystemList(const char* section, const std::string& path)
+{
+    std::vector<char> buffer(8 << 20);
+    const DWORD n = section ? GetPrivateProfileSectionA(section, buffer.data(), static_cast<DWORD>(buffer.size()), path.c_str())
+                            : GetPrivateProfileSectionNamesA(buffer.data(), static_cast<DWORD>(buffer.size()), path.c_str());
+    std::vector<std::string> items;
+    for (const char* p = buffer.data(); p < buffer.data() + n && *p; p += std::strlen(p) + 1)
+        items.emplace_back(p);
+    return items;
+}
+
+std::string SystemValue(const char* section, const char* key, const std::string& path)
+{
+    char value[256];
+    GetPrivateProfileStringA(section, key, "(none)", value, sizeof value, path.c_str());
+    return value;
+}
+
+// Files far past any fixed buffer stay editable, with nothing lost: 12,000
+// sections in hotkey.ini (100 of them used), 6,000 categories in Set.ini.
+TEST(Win32Store, LargeFilesStayEditable)
+{
+    test::TempDir dir;
+    win32::Profile profile;
+    const std::string hotkeys = dir.File("hotkey.ini");
+    std::string text;
+    for (int i = 1; i <= 12000; ++i) {
+        const std::string n = std::to_string(i), name = std::to_string(1000 + i);
+        text.append("[3+").append(name).append("]\r\nAction=C:\\Tools\\tool").append(n);
+        text.append(".exe\r\nHint=Tool ").append(n).append("\r\nSort=Tools\r\n");
+    }
+    dir.Write("hotkey.ini", text);
+
+    // Each checked write reads both files through the system section by
+    // section, a few seconds here: one of each kind.
+    EraseSection(profile, hotkeys, "3+6000");                    // Delete, and a Change's first step
+    WriteValue(profile, hotkeys, "6+90", "Action", "changed.exe"); // a new section
+    WriteValue(profile, hotkeys, "3+13000", "Hint", "last one");   // a value in place
+    const std::vector<std::string> sections = SystemList(nullptr, hotkeys);
+    ASSERT_EQ(sections.size(), 12000u);
+    EXPECT_EQ(sections.front(), "3+1001");
+    EXPECT_EQ(sections.back(), "6+90");
+    EXPECT_EQ(std::count(sections.begin(), sections.end(), "3+6000"), 0);
+    EXPECT_EQ(SystemValue("6+90", "Action", hotkeys), "changed.exe");
+    EXPECT_EQ(SystemValue("3+13000", "Hint", hotkeys), "last one");
+    EXPECT_EQ(SystemValue("3+12999", "Action", hotkeys), "C:\\Tools\\tool11999.exe");
+    EXPECT_EQ(SystemList("3+5000", hotkeys).size(), 3u);
+
+    std::string set = "[Sort]\r\n";
+    for (int i = 1; i <= 6000; ++i)
+        set += "Category " + std::to_string(i) + "=0\r\n";
+    dir.Write("Set.ini", set);
+    const Categories categories(profile, dir.Dir());
+    categories.DeleteCategory("Category 3000");
+    categories.RenameCategory("Category 10", "Renamed");
+    const std::vector<std::string> entries = SystemList("Sort", dir.File("Set.ini"));
+    ASSERT_EQ(entries.size(), 5999u);
+    EXPECT_EQ(std::count(entries.begin(), entries.end(), "Category 3000=0"), 0);
+    EXPECT_EQ(std::count(entries.begin(), entries.end(), "Category 10=0"), 0);
+    EXPECT_EQ(entries.back(), "Renamed=0");
+    EXPECT_EQ(entries[5997], "Category 6000=0");
 }
 
 // Set.ini on the system's calls: a key without a name hides nothing, and a
