@@ -6,6 +6,15 @@ set -u
 prefix=$1
 shift
 export WINEPREFIX=$prefix
+
+# What Wine starts here (wineserver, the desktop, Xvfb) may outlive this
+# script: none of it may keep a descriptor it inherited, such as the lock file
+# of a `flock FILE ctest ...` around the run, which would stay locked for as
+# long as the display lives.
+for fd in /proc/$$/fd/*; do
+    fd=${fd##*/}
+    [ "$fd" -gt 2 ] 2>/dev/null && eval "exec $fd>&-"
+done
 export WINEDEBUG=-all
 export WINEARCH=win64
 # No Mono or Gecko installers: the programs need neither.
