@@ -23,12 +23,13 @@ dest=$root/build/deps/libjpeg-$flavour
 # default), merged upsampling (only used when fancy upsampling is off), colour
 # quantization, and the JPEGMEM environment variable (read with sscanf,
 # which alone drags scanf and strtod into the exe; the program reads no
-# environment). Both flavours get the same set, so fuzzing reaches what ships.
+# environment; NO_PUTENV goes with NO_GETENV, or jinclude.h misses errno.h on
+# Linux). Both flavours get the same set, so fuzzing reaches what ships.
 features=(-DWITH_SIMD=OFF -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=OFF -DWITH_12BIT=OFF
     -DWITH_ARITH_DEC=OFF -DWITH_ARITH_ENC=OFF -DWITH_MEM_SRCDST=ON)
 unsupported="IDCT_SCALING_SUPPORTED DCT_IFAST_SUPPORTED DCT_FLOAT_SUPPORTED UPSAMPLE_MERGING_SUPPORTED \
     QUANT_1PASS_SUPPORTED QUANT_2PASS_SUPPORTED"
-cflags="-DNO_GETENV"
+cflags="-DNO_GETENV -DNO_PUTENV"
 case $flavour in
 mingw)
     # For size: -Os without forced inlining, every function in a section of
