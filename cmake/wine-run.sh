@@ -3,18 +3,14 @@
 # One Wine prefix per build tree, made once; Wine's own chatter is silenced;
 # an Xvfb display is started when there is none.
 set -u
+# Nothing this script leaves running (Xvfb, wineserver) may keep a file of
+# the caller's open: a lock held around the test run would never be let go.
+for fd in $(ls /proc/$$/fd); do
+    [ "$fd" -gt 2 ] && eval "exec $fd>&-" 2>/dev/null
+done
 prefix=$1
 shift
 export WINEPREFIX=$prefix
-
-# What Wine starts here (wineserver, the desktop, Xvfb) may outlive this
-# script: none of it may keep a descriptor it inherited, such as the lock file
-# of a `flock FILE ctest ...` around the run, which would stay locked for as
-# long as the display lives.
-for fd in /proc/$$/fd/*; do
-    fd=${fd##*/}
-    [ "$fd" -gt 2 ] 2>/dev/null && eval "exec $fd>&-"
-done
 export WINEDEBUG=-all
 export WINEARCH=win64
 # No Mono or Gecko installers: the programs need neither.
