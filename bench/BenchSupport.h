@@ -220,16 +220,10 @@ inline double WaitForGrowth(const fs::path& file, std::uintmax_t size, double si
     return -1;
 }
 
-// Under Wine a program's memory is that of a Linux process; the system's
-// answer for another process has no private bytes in it. So the figures come
-// from the process's own entries in /proc (Z:\proc), found by a part of its
-// command line: the private pages it holds and its resident set.
-struct LinuxMemory {
-    double privateKb = 0;
-    double residentKb = 0;
-    bool found = false;
-};
-
+// Under Wine a program is a Linux process, and some of what the system says
+// about another process is missing (its private bytes) or not there at all
+// (how often it wakes up). So these figures come from the process's own
+// entries in /proc (Z:\proc), found by a part of its command line.
 inline std::string ReadWhole(const std::string& path)
 {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
@@ -245,35 +239,87 @@ inline std::string ReadWhole(const std::string& path)
     return text;
 }
 
-inline double FieldKb(const std::string& text, const char* field)
+// The number after `field` in a /proc text, 0 when it is not there.
+inline double FieldValue(const std::string& text, const char* field)
 {
     const std::size_t at = text.find(field);
     return at == std::string::npos ? 0 : std::atof(text.c_str() + at + std::strlen(field));
 }
 
+// The numbered entries of a folder of /proc, as full paths with a trailing "\\".
+inline std::vector<std::string> NumberedEntries(const std::string& dir)
+{
+    std::vector<std::string> entries;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((dir + "*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return entries;
+    do {
+        if (entry.cFileName[0] >= '0' && entry.cFileName[0] <= '9')
+            entries.push_back(dir + entry.cFileName + "\\");
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return entries;
+}
+
+// The /proc folder (Z:\proc\<pid>\) of the process whose command line holds
+// `commandLinePart`, other than this program; empty when there is none.
+inline std::string LinuxProcessDir(const std::string& commandLinePart)
+{
+    for (const std::string& dir : NumberedEntries("Z:\\proc\\")) {
+        std::string commandLine = ReadWhole(dir + "cmdline");
+        std::replace(commandLine.begin(), commandLine.end(), '\0', ' ');
+        if (commandLine.find(commandLinePart) != std::string::npos &&
+            commandLine.find("quickdex_bench") == std::string::npos)
+            return dir;
+    }
+    return {};
+}
+
+// The private pages a process holds and its resident set.
+struct LinuxMemory {
+    double privateKb = 0;
+    double residentKb = 0;
+    bool found = false;
+};
+
 inline LinuxMemory MemoryOfLinuxProcess(const std::string& commandLinePart)
 {
     LinuxMemory memory;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA("Z:\\proc\\*", &entry);
-    if (search == INVALID_HANDLE_VALUE)
+    const std::string dir = LinuxProcessDir(commandLinePart);
+    if (dir.empty())
         return memory;
-    do {
-        if (entry.cFileName[0] < '0' || entry.cFileName[0] > '9')
-            continue;
-        const std::string dir = std::string("Z:\\proc\\") + entry.cFileName + "\\";
-        std::string commandLine = ReadWhole(dir + "cmdline");
-        std::replace(commandLine.begin(), commandLine.end(), '\0', ' ');
-        if (commandLine.find(commandLinePart) == std::string::npos || commandLine.find("quickdex_bench") != std::string::npos)
-            continue;
-        const std::string rollup = ReadWhole(dir + "smaps_rollup");
-        memory.privateKb = FieldKb(rollup, "Private_Clean:") + FieldKb(rollup, "Private_Dirty:");
-        memory.residentKb = FieldKb(ReadWhole(dir + "status"), "VmRSS:");
-        memory.found = memory.privateKb > 0;
-        break;
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+    const std::string rollup = ReadWhole(dir + "smaps_rollup");
+    memory.privateKb = FieldValue(rollup, "Private_Clean:") + FieldValue(rollup, "Private_Dirty:");
+    memory.residentKb = FieldValue(ReadWhole(dir + "status"), "VmRSS:");
+    memory.found = memory.privateKb > 0;
     return memory;
+}
+
+// How often a process has gone to sleep waiting for something and been woken
+// (voluntary context switches): its main thread (the process's own status,
+// the thread that runs the windows and the message loop) and all of its
+// threads together (Wine adds a few of its own). Negative when the process
+// is gone.
+struct Wakeups {
+    double mainThread = -1;
+    double allThreads = -1;
+    int threads = 0;
+};
+
+inline Wakeups WakeupsOf(const std::string& procDir)
+{
+    Wakeups wakeups;
+    const std::string status = ReadWhole(procDir + "status");
+    if (status.empty())
+        return wakeups;
+    wakeups.mainThread = FieldValue(status, "\nvoluntary_ctxt_switches:");
+    wakeups.allThreads = 0;
+    for (const std::string& task : NumberedEntries(procDir + "task\\")) {
+        wakeups.allThreads += FieldValue(ReadWhole(task + "status"), "\nvoluntary_ctxt_switches:");
+        ++wakeups.threads;
+    }
+    return wakeups;
 }
 
 } // namespace quickdex::bench

@@ -1,6 +1,5 @@
 // The benchmarks: quickdex against the floor the platform allows, in one run,
 // alternating rounds, medians and their ratio.
-//   quickdex_bench [rounds]
 // 1 start-up to ready   quickdex.exe and baseline.exe with 100 bindings
 // 2 press to launch     a bound combination through SendInput, against
 //                       this program's own ShellExecuteA of the same target
@@ -8,6 +7,12 @@
 //                       file once and registering the hotkeys (1, 10, 100)
 // 4 memory              private bytes and working set once ready; exe sizes
 // 5 dispatch            one hotkey message up to the launch (stubbed)
+// 6 hostile files       start-up with a 10 MB hotkey.ini and with 500 sections
+// 7 idle wake-ups       voluntary context switches of a ready program that
+//                       is left alone [idle seconds, default 60]
+// 8 first showing       each window of quickdex.exe, from the command to
+//                       the window painted, in a fresh process
+//   quickdex_bench [rounds] [idle seconds]
 // Programs it starts sit beside it: quickdex.exe, baseline.exe, marker.exe.
 #include "BenchSupport.h"
 #include "engine/HotkeyEngine.h"
@@ -36,6 +41,31 @@ void Row(const char* name, double quickdex, double baseline, const char* unit, c
     std::printf("  %-34s %12.2f %12.2f %-3s %7.2f   %s\n", name, quickdex, baseline, unit,
                 baseline > 0 ? quickdex / baseline : 0.0, target);
     std::fflush(stdout);
+}
+
+// A figure of quickdex alone (the floor has no such window).
+void Figure(const char* name, double quickdex, const char* unit, const char* target)
+{
+    std::printf("  %-34s %12.2f %12s %-3s %7s   %s\n", name, quickdex, "-", unit, "", target);
+    std::fflush(stdout);
+}
+
+// Starts `program` in `folder` with 100 bindings and waits until it holds the
+// last; null when it never does.
+std::unique_ptr<Running> StartReady(const Program& program, const Folder& folder)
+{
+    const auto last = Combinations(100).back();
+    WriteFile(folder.path / "hotkey.ini", BindingsFile(100, "C:\\Tools\\last.exe"));
+    auto run = std::make_unique<Running>(program, folder.path);
+    double seconds = run->WaitUntilHeld(last.first, last.second);
+    for (int retry = 0; seconds == Running::CollidedWithProbe && retry < 3; ++retry) {
+        run.reset();
+        run = std::make_unique<Running>(program, folder.path);
+        seconds = run->WaitUntilHeld(last.first, last.second);
+    }
+    if (seconds < 0)
+        return nullptr;
+    return run;
 }
 
 // --- 1 and 4: start-up and memory -------------------------------------------
@@ -346,16 +376,181 @@ void ReloadAndDispatch(int rounds)
     DestroyWindow(baselineWindow);
 }
 
+// --- 7: idle wake-ups ---------------------------------------------------------
+
+// A resident program that nobody uses should not run at all: every time it
+// wakes up (a timer, a poll) it costs the machine a little power and cache.
+// Counted from the Linux process, as the system has no count of its own.
+void IdleWakeups(double seconds)
+{
+    Wakeups counted[2], totals[2];
+    for (int which = 0; which < 2; ++which) {
+        const Program& program = which == 0 ? QuickdexProgram : BaselineProgram;
+        Folder folder(which == 0 ? "idle-q" : "idle-b");
+        const auto run = StartReady(program, folder);
+        if (!run) {
+            std::printf("  %s never registered its last binding\n", program.exe);
+            continue;
+        }
+        Sleep(1000); // start-up's own last messages
+        const std::string dir = LinuxProcessDir(folder.path.filename().string());
+        const Wakeups before = WakeupsOf(dir);
+        Sleep(static_cast<DWORD>(seconds * 1000));
+        const Wakeups after = WakeupsOf(dir);
+        if (dir.empty() || before.mainThread < 0 || after.mainThread < 0) {
+            std::printf("  %s: no /proc entry to read\n", program.exe);
+            continue;
+        }
+        counted[which] = {after.mainThread - before.mainThread, after.allThreads - before.allThreads, after.threads};
+        totals[which] = after;
+    }
+    std::printf("7 idle wake-ups, 100 bindings, ready and left alone for %.0f s (from start: %.0f and %.0f, "
+                "%d and %d threads)\n",
+                seconds, totals[0].allThreads, totals[1].allThreads, totals[0].threads, totals[1].threads);
+    std::printf("  %-34s %12.0f %12.0f %-3s %7s   %s\n", "voluntary switches, main thread", counted[0].mainThread,
+                counted[1].mainThread, "", "", "target 0");
+    std::printf("  %-34s %12.0f %12.0f %-3s %7s   %s\n", "voluntary switches, all threads", counted[0].allThreads,
+                counted[1].allThreads, "", "", "recorded");
+    std::fflush(stdout);
+}
+
+// --- 8: first showing of each window -----------------------------------------
+
+// Whether `window` is on screen with nothing left to paint, its visible
+// children included: what the user then sees is the finished window.
+bool Painted(HWND window)
+{
+    if (!IsWindowVisible(window) || GetUpdateRect(window, nullptr, FALSE))
+        return false;
+    bool clean = true;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM param) -> BOOL {
+            if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
+                *reinterpret_cast<bool*>(param) = false;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&clean));
+    return clean;
+}
+
+// Seconds from `since` until the window of that class is painted, and in
+// `visible` until it was first on screen; negative on time-out.
+double WaitUntilPainted(DWORD process, const char* className, double since, double& visible, double timeout = 10)
+{
+    HWND window = nullptr;
+    visible = -1;
+    while (Now() - since < timeout) {
+        if (!window)
+            window = WindowOf(process, className);
+        if (window && visible < 0 && IsWindowVisible(window))
+            visible = Now() - since;
+        if (window && Painted(window))
+            return Now() - since;
+        Sleep(1);
+    }
+    return -1;
+}
+
+// Whether an update region of another process's window can be seen from
+// here: a region this program makes on a painted window must show at once,
+// and be gone once the owner has painted it.
+bool UpdateRegionsVisible(HWND window)
+{
+    InvalidateRect(window, nullptr, FALSE);
+    if (!GetUpdateRect(window, nullptr, FALSE))
+        return false;
+    const double start = Now();
+    while (Now() - start < 5) {
+        if (!GetUpdateRect(window, nullptr, FALSE))
+            return true;
+        Sleep(1);
+    }
+    return false;
+}
+
+// The windows in the order a user first meets them: the main window from the
+// tray menu's Show, the hotkey editor from its Add button, the action chooser
+// from the editor's action button, About from the Help menu. Each is timed
+// the first time it is shown in a fresh process, from the command (posted as
+// the menu or the button would) to the window painted.
+void FirstShowing(int rounds)
+{
+    constexpr int ActionButton = 310; // the editor's button that opens the chooser
+    struct Step {
+        const char* name;
+        const char* from; // class of the window that takes the command
+        int command;
+        const char* shows;
+    };
+    const Step steps[] = {
+        {"main window (tray menu Show)", "TMainForm", ids::Show_N, "TMainForm"},
+        {"hotkey editor (Add)", "TMainForm", ids::AddBitBtn, "TAddOrChange_Form"},
+        {"action chooser (editor's button)", "TAddOrChange_Form", ActionButton, "TDoList_Form"},
+        {"About (Help menu)", "TMainForm", ids::N5, "TAbout_Form"},
+    };
+    constexpr int stepCount = sizeof steps / sizeof steps[0];
+    std::vector<double> times[stepCount], visibleTimes[stepCount];
+    int failures = 0;
+    const char* method = nullptr;
+    for (int round = 0; round < rounds; ++round) {
+        Folder folder("show");
+        const auto run = StartReady(QuickdexProgram, folder);
+        if (!run) {
+            ++failures;
+            continue;
+        }
+        Sleep(300); // settled, as in the memory round
+        for (int i = 0; i < stepCount; ++i) {
+            HWND from = WindowOf(run->Id(), steps[i].from);
+            if (!from) {
+                ++failures;
+                break;
+            }
+            const double start = Now();
+            PostMessageA(from, WM_COMMAND, static_cast<WPARAM>(steps[i].command), 0);
+            double visible = -1;
+            const double seconds = WaitUntilPainted(run->Id(), steps[i].shows, start, visible);
+            if (seconds < 0) {
+                std::printf("  round %d: %s was not painted within 10 s\n", round + 1, steps[i].shows);
+                ++failures;
+                break;
+            }
+            times[i].push_back(seconds * 1000);
+            visibleTimes[i].push_back(visible * 1000);
+            if (!method) {
+                HWND shown = WindowOf(run->Id(), steps[i].shows);
+                method = UpdateRegionsVisible(shown) ? "its update region, read from here"
+                                                     : "NOT SEEN: update regions of other processes read as empty here";
+            }
+            Sleep(200); // what the window does after its first paint
+        }
+    }
+    std::printf("8 first showing of each window, command to painted (%d fresh processes%s)\n", rounds,
+                failures ? (", " + std::to_string(failures) + " failed").c_str() : "");
+    std::printf("  painted = visible, no update region left on it or its visible children: %s\n",
+                method ? method : "n/a");
+    for (int i = 0; i < stepCount; ++i)
+        Figure(steps[i].name, Median(times[i]), "ms", "target <= 50");
+    std::printf("  of which until visible: %.2f, %.2f, %.2f, %.2f ms\n", Median(visibleTimes[0]),
+                Median(visibleTimes[1]), Median(visibleTimes[2]), Median(visibleTimes[3]));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const int rounds = argc > 1 ? std::max(3, std::atoi(argv[1])) : 11;
+    const double idleSeconds = argc > 2 ? std::max(1.0, std::atof(argv[2])) : 60;
     std::printf("quickdex benchmarks: quickdex against a minimal Win32 program; medians of alternating rounds\n");
     std::printf("  %-34s %12s %12s %-3s %7s\n", "", "quickdex", "baseline", "", "ratio");
     StartupAndMemory(rounds);
     PressToLaunch(rounds * 2);
     ReloadAndDispatch(rounds * 5);
     HostileStartup(std::max(3, rounds / 3));
+    IdleWakeups(idleSeconds);
+    FirstShowing(rounds);
     return 0;
 }

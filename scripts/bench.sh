@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # The benchmarks: builds what is missing, then runs bench/quickdex_bench.exe
-# under Wine, which prints five figures, each quickdex against a minimal
-# Win32 program of the same kind.   bench.sh [rounds, default 11]
+# under Wine, which prints every figure in one run, quickdex against a minimal
+# Win32 program of the same kind where there is one.
+#   bench.sh [rounds, default 11] [idle seconds, default 60]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-bash scripts/build.sh win >/dev/null
-exec cmake/wine-run.sh "$PWD/build/win/wineprefix" build/win/quickdex_bench.exe "${1:-11}"
+bash scripts/build-libjpeg.sh mingw
+[ -f build/win/CMakeCache.txt ] ||
+    cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+# Only the bench and what it starts (quickdex.exe, baseline.exe, marker.exe).
+cmake --build build/win -j "$(nproc)" --target quickdex_bench >/dev/null
+exec cmake/wine-run.sh "$PWD/build/win/wineprefix" build/win/quickdex_bench.exe "${1:-11}" "${2:-60}"
