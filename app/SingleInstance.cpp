@@ -4,7 +4,6 @@
 
 #include <cctype>
 #include <cstdint>
-#include <cstdio>
 
 namespace quickdex {
 namespace {
@@ -26,9 +25,12 @@ std::uint32_t FolderHash(const std::string& folder)
 
 SingleInstance::SingleInstance(const std::string& exeDir) : folder_(FolderHash(exeDir))
 {
-    char name[40];
-    std::snprintf(name, sizeof name, "quickdex-%08lx", static_cast<unsigned long>(folder_));
-    mutex_ = CreateMutexA(nullptr, FALSE, name);
+    // "quickdex-" and the hash in hexadecimal (by hand: the C library's
+    // formatting would bring a printf engine of 24 KB into the exe).
+    std::string name = "quickdex-";
+    for (int shift = 28; shift >= 0; shift -= 4)
+        name += "0123456789abcdef"[(folder_ >> shift) & 0xF];
+    mutex_ = CreateMutexA(nullptr, FALSE, name.c_str());
     alreadyRunning_ = mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
 }
 

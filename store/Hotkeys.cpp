@@ -135,7 +135,20 @@ void ReadBinding(IProfile& profile, const std::string& path, const std::string& 
     static constexpr std::uint32_t SectionBufferSize = 32767;
     std::vector<char> buffer(SectionBufferSize, '\0');
     const std::uint32_t n = profile.GetSection(section.c_str(), buffer.data(), SectionBufferSize, path.c_str());
-    if (n >= SectionBufferSize - 2) {
+    // The one read is trusted only when the system handed every line back
+    // tidy, name and value trimmed, as Wine does: a system may hand them
+    // back as they stand in the file, and a zero byte in the file cuts a
+    // line in two. Such a section, and one too long for the buffer, is read
+    // value by value, which tidies by the single-value rules.
+    const char* const end = buffer.data() + std::min(n, SectionBufferSize);
+    bool tidy = n < SectionBufferSize - 2;
+    for (const char* entry = buffer.data(); tidy && entry < end; entry += std::strlen(entry) + 1) {
+        const std::string_view line(entry);
+        const std::size_t equals = line.find('=');
+        tidy = equals != std::string_view::npos && TrimBoth(line.substr(0, equals)).size() == equals &&
+               TrimBoth(line.substr(equals + 1)).size() == line.size() - equals - 1;
+    }
+    if (!tidy) {
         slot.Action = ReadValue(profile, path, section, "Action", "");
         slot.Hint = ReadValue(profile, path, section, "Hint", "");
         slot.Sort = ReadValue(profile, path, section, "Sort", DefaultSort);
@@ -149,18 +162,14 @@ void ReadBinding(IProfile& profile, const std::string& path, const std::string& 
     } wanted[] = {{"Action", "", &slot.Action}, {"Hint", "", &slot.Hint}, {"Sort", DefaultSort, &slot.Sort}};
     for (Wanted& w : wanted)
         *w.value = ValueAsRead(w.fallback, ValueBufferSize);
-    for (const char* entry = buffer.data(); entry < buffer.data() + n; entry += std::strlen(entry) + 1) {
-        // Names and values are trimmed here as the single-value read trims
-        // them: a system may hand the lines back as they stand in the file.
+    for (const char* entry = buffer.data(); entry < end; entry += std::strlen(entry) + 1) {
         const std::string_view line(entry);
         const std::size_t equals = line.find('=');
-        const std::string name = TrimBoth(line.substr(0, equals));
         for (Wanted& w : wanted) {
-            if (w.found || !EqualNoCase(name, w.key))
+            if (w.found || !EqualNoCase(line.substr(0, equals), w.key))
                 continue;
             w.found = true;
-            if (equals != std::string_view::npos)
-                *w.value = ValueAsRead(TrimBoth(line.substr(equals + 1)), ValueBufferSize);
+            *w.value = ValueAsRead(line.substr(equals + 1), ValueBufferSize);
         }
     }
 }

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <map>
 #include <chrono>
+#include <functional>
 #include <mutex>
 #include <set>
 #include <string>
@@ -37,6 +38,13 @@ public:
     DialogAnswerer& operator=(const DialogAnswerer&) = delete;
 
     void SetAnswer(int answer) { answer_ = answer; }
+    // Instead of answering a box, does this (from the answerer's thread) and
+    // leaves the box to whoever closes it.
+    void SetInstead(std::function<void(HWND box)> instead)
+    {
+        std::lock_guard lock(mutex_);
+        instead_ = std::move(instead);
+    }
     std::vector<SeenBox> Boxes() const
     {
         std::lock_guard lock(mutex_);
@@ -107,12 +115,17 @@ private:
                 // A box may be seen before its text is in: look again next round.
                 if (seen.text.empty() && ++emptyLooks[box] < 25)
                     continue;
+                std::function<void(HWND)> instead;
                 {
                     std::lock_guard lock(mutex_);
                     boxes_.push_back(seen);
+                    instead = instead_;
                 }
                 answered.insert(box);
-                PostMessageW(box, WM_COMMAND, seen.hasCancel ? answer_.load() : IDOK, 0);
+                if (instead)
+                    instead(box);
+                else
+                    PostMessageW(box, WM_COMMAND, seen.hasCancel ? answer_.load() : IDOK, 0);
             }
             answered = std::set<HWND>(boxes.begin(), boxes.end()); // forget the boxes that are gone
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -123,6 +136,7 @@ private:
     std::atomic<bool> stop_{false};
     mutable std::mutex mutex_;
     std::vector<SeenBox> boxes_;
+    std::function<void(HWND)> instead_;
     std::thread thread_;
 };
 

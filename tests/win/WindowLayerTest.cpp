@@ -101,6 +101,24 @@ TEST_F(WindowLayerTest, BoxesStandAboveTheWindowTheyConcernWithTheirIcons)
     EXPECT_NE(dir.Read("hotkey.ini").find("[1+65]"), std::string::npos) << "Cancel erased the binding";
 }
 
+TEST_F(WindowLayerTest, CloseAskedForUnderTheDeleteQuestionErasesNothingAndEnds)
+{
+    const std::string ini = "[1+65]\r\nAction=a\r\n";
+    Start(ini);
+    main->ShowMainWindow();
+    ListView_SetItemState(main->ListView(), 0, LVIS_SELECTED, LVIS_SELECTED);
+    // While the question is open, "Close quickdex" posts the main window its close.
+    DialogAnswerer answerer;
+    HWND mainWindow = main->Handle();
+    answerer.SetInstead([mainWindow](HWND) { PostMessageA(mainWindow, WM_CLOSE, 0, 0); });
+    main->DelBitBtnClick();
+    PumpUntil([&] { return !IsWindow(mainWindow); }, 5000);
+    ASSERT_EQ(answerer.Boxes().size(), 1u);
+    EXPECT_EQ(answerer.Boxes()[0].text.rfind(L"Are you sure to delete", 0), 0u);
+    EXPECT_EQ(Ini(), ini) << "the unanswered question was taken for a yes";
+    EXPECT_FALSE(IsWindow(mainWindow)) << "the program did not end once the question was gone";
+}
+
 TEST_F(WindowLayerTest, TrayPictureFollowsStopAndStartAfterEveryHide)
 {
     Start("[5+80]\r\nAction=x\r\n");
