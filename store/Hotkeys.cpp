@@ -113,6 +113,7 @@ void ReadBinding(IProfile& profile, const std::string& path, const std::string& 
     static constexpr std::uint32_t SectionBufferSize = 32767;
     std::vector<char> buffer(SectionBufferSize, '\0');
     const std::uint32_t n = profile.GetSection(section.c_str(), buffer.data(), SectionBufferSize, path.c_str());
+    slot.IfRunning = ReadIfRunning(profile, path, section, buffer.data(), n, SectionBufferSize);
     if (n >= SectionBufferSize - 2) {
         slot.Action = ReadValue(profile, path, section, "Action", "");
         slot.Hint = ReadValue(profile, path, section, "Hint", "");
