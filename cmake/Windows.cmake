@@ -21,6 +21,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 add_library(quickdex_win32 STATIC
   platform/win32/Win32Platform.cpp
   platform/win32/Window.cpp
+  platform/win32/RunningPrograms.cpp
 )
 target_link_libraries(quickdex_win32 PUBLIC quickdex_core comctl32 gdi32 winmm shell32 advapi32 user32 kernel32)
 
