@@ -51,6 +51,9 @@ target_link_options(quickdex PRIVATE -s)
 # A target for the live tests: it writes a file beside itself when run.
 add_executable(marker tests/win/marker.cpp)
 target_link_options(marker PRIVATE -mwindows)
+# A windowed target: it records its process and each activation beside itself.
+add_executable(probe tests/win/probe.cpp)
+target_link_options(probe PRIVATE -mwindows)
 
 function(quickdex_win_test name)
   add_executable(${name} ${ARGN})
@@ -68,8 +71,10 @@ quickdex_win_test(win_platform_tests
 )
 quickdex_win_test(win_engine_tests
   tests/win/HotkeyLiveTest.cpp
+  tests/win/IfRunningTest.cpp
   tests/win/HelpFileTest.cpp
 )
+add_dependencies(win_engine_tests probe)
 
 if(TARGET help_chm)
   add_dependencies(win_engine_tests help_chm)
