@@ -17,6 +17,8 @@ namespace {
 using namespace quickdex::test;
 
 constexpr const char* ProbeClass = "quickdexProbe";
+// The presses use Ctrl+Shift, not Alt: the modifiers of a press reach the
+// window in front, which may take a lone Alt for its menu key.
 
 // A visible window of the test's own, to take the foreground away from the
 // probe between presses, so that each press has something to bring back.
@@ -144,13 +146,13 @@ protected:
 TEST_F(IfRunningTest, FrontStartsOnceThenBringsTheWindowBackAndRestoresIt)
 {
     const std::string probe = Probe("a");
-    Bind(Section("3+70", probe, "front"));
+    Bind(Section("6+70", probe, "front"));
 
     for (int press = 1; press <= 3; ++press) {
         SCOPED_TRACE(press);
         if (press > 1)
             TakeForeground();
-        PressCombination(MOD_CONTROL | MOD_ALT, 'F');
+        PressCombination(MOD_CONTROL | MOD_SHIFT, 'F');
         EXPECT_TRUE(InFront(probe)) << "the probe's window is not in front";
     }
     Idle(1000);
@@ -159,7 +161,7 @@ TEST_F(IfRunningTest, FrontStartsOnceThenBringsTheWindowBackAndRestoresIt)
     HWND w = ProbeWindow(probe);
     ShowWindow(w, SW_MINIMIZE);
     ASSERT_TRUE(Wait([&] { return IsIconic(w) != FALSE; }));
-    PressCombination(MOD_CONTROL | MOD_ALT, 'F');
+    PressCombination(MOD_CONTROL | MOD_SHIFT, 'F');
     EXPECT_TRUE(InFront(probe)) << "a minimised window was not restored to the front";
     EXPECT_EQ(Starts(probe).size(), 1u);
 }
@@ -167,14 +169,14 @@ TEST_F(IfRunningTest, FrontStartsOnceThenBringsTheWindowBackAndRestoresIt)
 TEST_F(IfRunningTest, ToggleMinimisesWhatIsInFrontAndRestoresIt)
 {
     const std::string probe = Probe("a");
-    Bind(Section("3+71", probe, "Toggle"));
+    Bind(Section("6+71", probe, "Toggle"));
 
-    PressCombination(MOD_CONTROL | MOD_ALT, 'G');
+    PressCombination(MOD_CONTROL | MOD_SHIFT, 'G');
     ASSERT_TRUE(InFront(probe)) << "not started in front";
     HWND w = ProbeWindow(probe);
-    PressCombination(MOD_CONTROL | MOD_ALT, 'G');
+    PressCombination(MOD_CONTROL | MOD_SHIFT, 'G');
     EXPECT_TRUE(Wait([&] { return IsIconic(w) != FALSE; })) << "the window in front was not minimised";
-    PressCombination(MOD_CONTROL | MOD_ALT, 'G');
+    PressCombination(MOD_CONTROL | MOD_SHIFT, 'G');
     EXPECT_TRUE(InFront(probe)) << "the minimised window was not restored to the front";
     EXPECT_EQ(ProbeWindow(probe), w);
     EXPECT_EQ(Starts(probe).size(), 1u);
@@ -185,10 +187,10 @@ TEST_F(IfRunningTest, ToggleMinimisesWhatIsInFrontAndRestoresIt)
 TEST_F(IfRunningTest, WithoutTheKeyEveryPressStartsOneMore)
 {
     const std::string probe = Probe("a");
-    Bind(Section("3+72", probe, "") + Section("3+73", probe, "sometimes"));
+    Bind(Section("6+72", probe, "") + Section("6+73", probe, "sometimes"));
 
     for (std::size_t press = 1; press <= 3; ++press) {
-        PressCombination(MOD_CONTROL | MOD_ALT, press == 3 ? 'I' : 'H'); // an unknown value counts as none
+        PressCombination(MOD_CONTROL | MOD_SHIFT, press == 3 ? 'I' : 'H'); // an unknown value counts as none
         ASSERT_TRUE(Wait([&] { return Starts(probe).size() >= press; })) << "press " << press;
         EXPECT_TRUE(InFront(probe)) << "the program started by press " << press << " is not in front";
     }
@@ -202,15 +204,15 @@ TEST_F(IfRunningTest, SameFileNameInTwoFoldersEachBindingFindsItsOwn)
 {
     const std::string a = Probe("a");
     const std::string b = Probe("b");
-    Bind(Section("3+74", a, "front") + Section("3+75", b, "front"));
+    Bind(Section("6+74", a, "front") + Section("6+75", b, "front"));
 
-    PressCombination(MOD_CONTROL | MOD_ALT, 'J');
+    PressCombination(MOD_CONTROL | MOD_SHIFT, 'J');
     ASSERT_TRUE(InFront(a));
-    PressCombination(MOD_CONTROL | MOD_ALT, 'K');
+    PressCombination(MOD_CONTROL | MOD_SHIFT, 'K');
     ASSERT_TRUE(InFront(b)) << "b was taken for a, which runs";
-    PressCombination(MOD_CONTROL | MOD_ALT, 'J');
+    PressCombination(MOD_CONTROL | MOD_SHIFT, 'J');
     EXPECT_TRUE(InFront(a));
-    PressCombination(MOD_CONTROL | MOD_ALT, 'K');
+    PressCombination(MOD_CONTROL | MOD_SHIFT, 'K');
     EXPECT_TRUE(InFront(b));
     EXPECT_EQ(Starts(a).size(), 1u);
     EXPECT_EQ(Starts(b).size(), 1u);
@@ -236,10 +238,10 @@ TEST_F(IfRunningTest, DocumentTargetIgnoresTheKey)
 
     const std::string document = dir.File("notes.qdxprobe");
     dir.Write("notes.qdxprobe", "text");
-    Bind(Section("3+76", document, "front"));
-    PressCombination(MOD_CONTROL | MOD_ALT, 'L');
+    Bind(Section("6+76", document, "front"));
+    PressCombination(MOD_CONTROL | MOD_SHIFT, 'L');
     const bool first = Wait([&] { return Starts(probe).size() == 1 && ProbeWindow(probe); });
-    PressCombination(MOD_CONTROL | MOD_ALT, 'L');
+    PressCombination(MOD_CONTROL | MOD_SHIFT, 'L');
     const bool second = Wait([&] { return Starts(probe).size() == 2; });
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "quickdexProbeDocument");
     RegDeleteTreeA(HKEY_CLASSES_ROOT, ".qdxprobe");
