@@ -1,5 +1,7 @@
 // The benchmarks: quickdex against the floor the platform allows, in one run,
 // alternating rounds, medians and their ratio.
+//   quickdex_bench [rounds] [idle seconds]
+//   quickdex_bench [rounds] launch|front      (figure 2 or 9 alone)
 // 1 start-up to ready   quickdex.exe and baseline.exe with 100 bindings
 // 2 press to launch     a bound combination through SendInput, against
 //                       this program's own ShellExecuteA of the same target
@@ -12,8 +14,9 @@
 //                       is left alone [idle seconds, default 60]
 // 8 first showing       each window of quickdex.exe, from the command to
 //                       the window painted, in a fresh process
-//   quickdex_bench [rounds] [idle seconds]
-// Programs it starts sit beside it: quickdex.exe, baseline.exe, marker.exe.
+// 9 press to front      a binding with IfRunning=front whose program runs,
+//                       against this program's own SetForegroundWindow
+// Programs it starts sit beside it: quickdex.exe, baseline.exe, marker.exe, probe.exe.
 #include "BenchSupport.h"
 #include "engine/HotkeyEngine.h"
 
@@ -199,6 +202,96 @@ void PressToLaunch(int rounds)
     Row("SendInput to target started", Median(viaHotkey), Median(viaShell), "ms", "target <= 1.10");
 }
 
+// --- 7: press to front ----------------------------------------------------------
+
+// A visible window of the bench's own, in front before each round.
+HWND MakeVisibleWindow()
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "quickdexBenchFront";
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, windowClass.lpszClassName, "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 400, 200,
+                           150, nullptr, nullptr, windowClass.hInstance, nullptr);
+}
+
+void PumpFor(double seconds)
+{
+    const double end = Now() + seconds;
+    while (Now() < end) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        Sleep(1);
+    }
+}
+
+// Seconds until `window` is the foreground window; negative on time-out.
+double WaitForFront(HWND window, double since, double timeout = 10)
+{
+    while (Now() - since < timeout) {
+        if (GetForegroundWindow() == window)
+            return Now() - since;
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        Sleep(1);
+    }
+    return -1;
+}
+
+void PressToFront(int rounds)
+{
+    Folder folder("front");
+    const fs::path probe = folder.path / "probe.exe";
+    CopyFileA((ExeDir() + "probe.exe").c_str(), probe.string().c_str(), FALSE);
+    WriteFile(folder.path / "hotkey.ini", BindingsFile(100, probe.string()) + "IfRunning=front\r\n");
+    const auto last = Combinations(100).back();
+
+    Running quickdex(QuickdexProgram, folder.path);
+    if (quickdex.WaitUntilHeld(last.first, last.second) < 0) {
+        std::printf("9 press to front: quickdex.exe never registered its bindings\n");
+        return;
+    }
+    Sleep(500);
+    // The first press starts the probe; the rounds find it running.
+    Press(last.first, static_cast<WORD>(last.second));
+    HWND probeWindow = nullptr;
+    for (int i = 0; i < 1000 && !probeWindow; ++i, Sleep(10))
+        probeWindow = FindWindowA("quickdexProbe", nullptr);
+    if (!probeWindow) {
+        std::printf("9 press to front: the probe never started\n");
+        return;
+    }
+    HWND own = MakeVisibleWindow();
+    std::vector<double> viaHotkey, direct;
+    for (int round = 0; round < rounds; ++round) {
+        for (int which = 0; which < 2; ++which) {
+            SetForegroundWindow(own);
+            if (WaitForFront(own, Now()) < 0)
+                continue;
+            PumpFor(0.05);
+            const double start = Now();
+            if (which == 0)
+                Press(last.first, static_cast<WORD>(last.second));
+            else
+                SetForegroundWindow(probeWindow);
+            const double seconds = WaitForFront(probeWindow, start);
+            if (seconds >= 0)
+                (which == 0 ? viaHotkey : direct).push_back(seconds * 1000);
+        }
+    }
+    PostMessageA(probeWindow, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 500 && IsWindow(probeWindow); ++i)
+        Sleep(10);
+    Sleep(200); // the process ends after its window, before the folder goes
+    DestroyWindow(own);
+    std::printf("9 press to front, IfRunning=front, program running, slot 100 of 100 (%d rounds; %zu and %zu seen)\n",
+                rounds, viaHotkey.size(), direct.size());
+    Row("SendInput to its window in front", Median(viaHotkey), Median(direct), "ms", "recorded");
+}
+
 // --- 3 and 5: in-process ------------------------------------------------------
 
 class QuietSystem : public ISystemApi {
@@ -212,6 +305,8 @@ public:
     bool AdjustTokenPrivilege(TokenHandle, Luid, std::uint32_t) override { return false; }
     void CloseHandle(TokenHandle) override {}
     bool RequestExitWindows(unsigned, unsigned) override { return false; }
+    std::optional<std::string> ResolveProgram(const std::string&) override { return std::nullopt; }
+    bool BringToFront(const std::string&, bool) override { return false; }
     long launches = 0;
 };
 
@@ -544,13 +639,22 @@ int main(int argc, char** argv)
 {
     const int rounds = argc > 1 ? std::max(3, std::atoi(argv[1])) : 11;
     const double idleSeconds = argc > 2 ? std::max(1.0, std::atof(argv[2])) : 60;
+    const bool oneFigure = argc > 2 && (std::strcmp(argv[2], "launch") == 0 || std::strcmp(argv[2], "front") == 0);
     std::printf("quickdex benchmarks: quickdex against a minimal Win32 program; medians of alternating rounds\n");
     std::printf("  %-34s %12s %12s %-3s %7s\n", "", "quickdex", "baseline", "", "ratio");
+    if (oneFigure) {
+        if (std::strcmp(argv[2], "launch") == 0)
+            PressToLaunch(rounds * 2);
+        else if (std::strcmp(argv[2], "front") == 0)
+            PressToFront(rounds * 2);
+        return 0;
+    }
     StartupAndMemory(rounds);
     PressToLaunch(rounds * 2);
     ReloadAndDispatch(rounds * 5);
     HostileStartup(std::max(3, rounds / 3));
     IdleWakeups(idleSeconds);
     FirstShowing(rounds);
+    PressToFront(rounds * 2);
     return 0;
 }

@@ -36,6 +36,7 @@ add_library(quickdex_win32 STATIC
   platform/win32/SystemLibraries.cpp
   platform/win32/Text.cpp
   platform/win32/Window.cpp
+  platform/win32/RunningPrograms.cpp
 )
 target_link_libraries(quickdex_win32 PUBLIC quickdex_core comctl32 gdi32 winmm shell32 advapi32 user32 kernel32)
 
@@ -83,6 +84,9 @@ target_link_options(quickdex PRIVATE -Wl,--defsym,_ZN9__gnu_cxx27__verbose_termi
 # A target for the live tests: it writes a file beside itself when run.
 add_executable(marker tests/win/marker.cpp)
 target_link_options(marker PRIVATE -mwindows)
+# A windowed target: it records its process and each activation beside itself.
+add_executable(probe tests/win/probe.cpp)
+target_link_options(probe PRIVATE -mwindows)
 
 function(quickdex_win_test name)
   add_executable(${name} ${ARGN})
@@ -100,8 +104,10 @@ quickdex_win_test(win_platform_tests
 )
 quickdex_win_test(win_engine_tests
   tests/win/HotkeyLiveTest.cpp
+  tests/win/IfRunningTest.cpp
   tests/win/HelpFileTest.cpp
 )
+add_dependencies(win_engine_tests probe)
 
 if(TARGET help_chm)
   add_dependencies(win_engine_tests help_chm)
@@ -162,7 +168,7 @@ target_link_options(baseline PRIVATE -s)
 add_executable(quickdex_bench bench/quickdex_bench.cpp)
 target_include_directories(quickdex_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(quickdex_bench PRIVATE quickdex_win32 psapi)
-add_dependencies(quickdex_bench quickdex baseline marker)
+add_dependencies(quickdex_bench quickdex baseline marker probe)
 # One checked write of hotkey.ini against the plain system write.
 add_executable(write_bench bench/write_bench.cpp)
 target_include_directories(write_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests)

@@ -1,5 +1,6 @@
 #include "engine/HotkeyEngine.h"
 
+#include "engine/ProgramTarget.h"
 #include "store/Errors.h"
 
 #include <utility>
@@ -206,8 +207,13 @@ void HotkeyEngine::WMHotKey(std::uint32_t lParam)
         if (slot.Key != 0 && slot.Modifiers == modifiers && slot.Key == key) {
             // Copy first: a built-in action may close the window.
             const std::string action = slot.Action;
-            if (!RunBuiltInAction(i))
-                ShellOpen(services_.system, action);
+            const IfRunningMode ifRunning = slot.IfRunning;
+            if (RunBuiltInAction(i))
+                return;
+            // Only a binding that asks for it looks for a running program.
+            if (ifRunning != IfRunningMode::Start && FrontIfRunning(services_.system, action, ifRunning))
+                return;
+            ShellOpen(services_.system, action);
             return;
         }
     }

@@ -4,6 +4,7 @@
 // returned only so that the platform layer stays an honest mirror of the calls.
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace quickdex {
 
@@ -37,6 +38,18 @@ public:
     virtual void CloseHandle(TokenHandle token) = 0;
 
     virtual bool RequestExitWindows(unsigned flags, unsigned reserved) = 0;
+
+    // The full long path of the program the shell would start for `target`
+    // (an existing .exe or .com file: a path as given, a bare name through
+    // App Paths and then the search path), or nothing for documents,
+    // folders, addresses and whatever is not found.
+    virtual std::optional<std::string> ResolveProgram(const std::string& target) = 0;
+    // Brings the most recently active visible, unowned top-level window of a
+    // process whose image is `programPath` to the front, restoring it when
+    // minimised; with `toggle`, a window already in front is minimised
+    // instead. Returns false when no such window exists. Never waits on the
+    // other program.
+    virtual bool BringToFront(const std::string& programPath, bool toggle) = 0;
 };
 
 } // namespace quickdex

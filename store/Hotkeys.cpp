@@ -135,6 +135,7 @@ void ReadBinding(IProfile& profile, const std::string& path, const std::string& 
     static constexpr std::uint32_t SectionBufferSize = 32767;
     std::vector<char> buffer(SectionBufferSize, '\0');
     const std::uint32_t n = profile.GetSection(section.c_str(), buffer.data(), SectionBufferSize, path.c_str());
+    slot.IfRunning = ReadIfRunning(profile, path, section, buffer.data(), n, SectionBufferSize);
     // The one read is trusted only when the system handed every line back
     // tidy, name and value trimmed, as Wine does: a system may hand them
     // back as they stand in the file, and a zero byte in the file cuts a

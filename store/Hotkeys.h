@@ -5,6 +5,7 @@
 // decimal, with the keys Action, Hint and Sort. The file is the master copy:
 // the table is only ever rebuilt from it.
 #include "platform/Profile.h"
+#include "store/IfRunning.h"
 
 #include <array>
 #include <cstdint>
@@ -28,6 +29,7 @@ struct Tquickdex {
     std::string Action;
     std::string Hint;
     std::string Sort;
+    IfRunningMode IfRunning = IfRunningMode::Start; // the key "IfRunning", when present
 };
 
 // The 100 one-based slots and the section name each was read from.

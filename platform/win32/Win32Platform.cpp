@@ -201,7 +201,7 @@ void SystemApi::WinExec(const char* commandLine, int showMode)
 
 void SystemApi::ShellExecuteFile(const char* file, int showMode)
 {
-    ShellExecuteA(nullptr, nullptr, file, nullptr, nullptr, showMode);
+    OpenAllowingForeground(file, showMode);
 }
 
 void SystemApi::MciSendString(const char* command)

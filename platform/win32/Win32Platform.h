@@ -42,7 +42,14 @@ public:
     bool AdjustTokenPrivilege(TokenHandle token, Luid luid, std::uint32_t attributes) override;
     void CloseHandle(TokenHandle token) override;
     bool RequestExitWindows(unsigned flags, unsigned reserved) override;
+    // RunningPrograms.cpp
+    std::optional<std::string> ResolveProgram(const std::string& target) override;
+    bool BringToFront(const std::string& programPath, bool toggle) override;
 };
+
+// ShellExecuteA's open of `file` (no verb, no parameters, no folder), and the
+// program it started may take the foreground. Returns at once.
+void OpenAllowingForeground(const char* file, int showMode);
 
 // The full path of the running executable, as the system reports it.
 std::string ModuleFileName();

@@ -134,7 +134,23 @@ public:
         return true;
     }
 
+    std::optional<std::string> ResolveProgram(const std::string& target) override
+    {
+        calls.push_back("ResolveProgram(" + target + ")");
+        const auto it = programs.find(target);
+        if (it == programs.end())
+            return std::nullopt;
+        return it->second;
+    }
+    bool BringToFront(const std::string& programPath, bool toggle) override
+    {
+        calls.push_back(std::string(toggle ? "Toggle(" : "Front(") + programPath + ")");
+        return running.count(programPath) > 0;
+    }
+
     std::vector<std::string> calls;
+    std::map<std::string, std::string> programs; // target -> the program it resolves to
+    std::set<std::string> running;               // programs with a window
     std::optional<std::uint32_t> platformId = 2; // VER_PLATFORM_WIN32_NT
     bool tokenOpens = true;
     bool lookupWorks = true;

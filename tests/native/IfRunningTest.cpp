@@ -1,0 +1,219 @@
+// The IfRunning key: read with the bindings, written after the three keys,
+// and what a press of such a binding asks of the system; and which targets
+// are programs.
+#include "engine/BindingEdit.h"
+#include "engine/HotkeyEngine.h"
+#include "engine/ProgramTarget.h"
+#include "platform/portable/IniFile.h"
+#include "store/Errors.h"
+#include "store/IfRunning.h"
+#include "support/Fakes.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace quickdex {
+namespace {
+
+using namespace quickdex::test;
+
+std::uint32_t Press(int modifiers, int key)
+{
+    return static_cast<std::uint32_t>(modifiers) | (static_cast<std::uint32_t>(key) << 16);
+}
+
+class IfRunningPressTest : public ::testing::Test {
+protected:
+    // The calls one press of Alt + `key` made.
+    std::vector<std::string> PressCalls(int key)
+    {
+        system.calls.clear();
+        engine.WMHotKey(Press(1, key));
+        return system.calls;
+    }
+
+    TempDir dir;
+    PortableProfile profile;
+    FakeHotkeyApi hotkeys;
+    FakeSystemApi system;
+    FakeProgramWindow window;
+    FakeView view;
+    HotkeyEngine engine{{profile, hotkeys, system, window, view}, dir.Dir()};
+};
+
+using Calls = std::vector<std::string>;
+
+TEST_F(IfRunningPressTest, KeyValuesAsReadDecideWhatAPressAsks)
+{
+    dir.Write("hotkey.ini", "[1+1]\r\nAction=tool.exe\r\nHint=h\r\nSort=s\r\n"
+                            "[1+2]\r\nAction=tool.exe\r\nIfRunning=front\r\n"
+                            "[1+3]\r\nAction=tool.exe\r\nifrunning = TOGGLE\r\n"
+                            "[1+4]\r\nAction=tool.exe\r\nIfRunning=sometimes\r\n"
+                            "[1+5]\r\nAction=tool.exe\r\nIfRunning=\r\n"
+                            "[1+6]\r\nIfRunning=\"Front\"\r\nAction=tool.exe\r\n"
+                            "[1+7]\r\nAction=tool.exe\r\nIfRunning=toggle\r\nIfRunning=front\r\n"
+                            "[1+8]\r\nAction=tool.exe\r\nIfRunning\r\nIfRunning=front\r\n"
+                            "[1+9]\r\nAction=tool.exe\r\nIfRunningX=front\r\n");
+    system.programs["tool.exe"] = "C:\\Tools\\tool.exe";
+    system.running.insert("C:\\Tools\\tool.exe");
+    engine.ReloadAndRegister();
+
+    const Calls opened = {"ShellExecute(tool.exe,1)"};
+    const Calls front = {"ResolveProgram(tool.exe)", "Front(C:\\Tools\\tool.exe)"};
+    const Calls toggle = {"ResolveProgram(tool.exe)", "Toggle(C:\\Tools\\tool.exe)"};
+    EXPECT_EQ(PressCalls(1), opened) << "no key: opened, nothing resolved";
+    EXPECT_EQ(PressCalls(2), front);
+    EXPECT_EQ(PressCalls(3), toggle) << "key name and value without regard to case";
+    EXPECT_EQ(PressCalls(4), opened) << "an unknown value counts as none";
+    EXPECT_EQ(PressCalls(5), opened);
+    EXPECT_EQ(PressCalls(6), front) << "quotes dropped as on any value; the key's place does not matter";
+    EXPECT_EQ(PressCalls(7), toggle) << "the first key of the name counts";
+    EXPECT_EQ(PressCalls(8), opened) << "a first key without '=' counts, as nothing";
+    EXPECT_EQ(PressCalls(9), opened);
+}
+
+TEST_F(IfRunningPressTest, FallsBackToOpeningAndBuiltInsIgnoreTheKey)
+{
+    dir.Write("hotkey.ini", "[1+1]\r\nAction=tool.exe\r\nIfRunning=front\r\n"
+                            "[1+2]\r\nAction=notes.txt\r\nIfRunning=toggle\r\n"
+                            "[1+3]\r\nAction=Control Panel\r\nIfRunning=front\r\n");
+    system.programs["tool.exe"] = "C:\\Tools\\tool.exe"; // a program, but not running
+    engine.ReloadAndRegister();
+
+    EXPECT_EQ(PressCalls(1), (Calls{"ResolveProgram(tool.exe)", "Front(C:\\Tools\\tool.exe)", "ShellExecute(tool.exe,1)"}));
+    EXPECT_EQ(PressCalls(2), (Calls{"ResolveProgram(notes.txt)", "ShellExecute(notes.txt,1)"}));
+    EXPECT_EQ(PressCalls(3), (Calls{"WinExec(rundll32 shell32,Control_RunDLL,5)"}));
+}
+
+// A section too long for the one read of the whole section is read key by
+// key; the IfRunning at its end still counts.
+TEST_F(IfRunningPressTest, SectionLongerThanTheSectionBuffer)
+{
+    std::string text = "[1+1]\r\nAction=tool.exe\r\n";
+    for (int i = 0; i < 20; ++i)
+        text += "Note" + std::to_string(i) + "=" + std::string(2000, 'n') + "\r\n";
+    text += "IfRunning=toggle\r\n";
+    dir.Write("hotkey.ini", text);
+    system.programs["tool.exe"] = "C:\\Tools\\tool.exe";
+    system.running.insert("C:\\Tools\\tool.exe");
+    engine.ReloadAndRegister();
+    EXPECT_EQ(PressCalls(1), (Calls{"ResolveProgram(tool.exe)", "Toggle(C:\\Tools\\tool.exe)"}));
+}
+
+TEST(IfRunningWrite, WrittenAfterTheThreeKeysReplacedInPlaceDeletedForStart)
+{
+    TempDir dir;
+    PortableProfile profile;
+    const std::string path = dir.File("hotkey.ini");
+    const std::string section = SectionForShortcut(MakeShortcut(65, ModifiersToShiftState(2)));
+    WriteBinding(profile, path, {MakeShortcut(65, ModifiersToShiftState(2)), "C:\\a.exe", "note", "Other"});
+    const std::string threeKeys = "[2+65]\r\nAction=C:\\a.exe\r\nHint=note\r\nSort=Other\r\n";
+    ASSERT_EQ(dir.Read("hotkey.ini"), threeKeys);
+
+    WriteIfRunning(profile, path, section, IfRunningMode::Start); // no key to delete: nothing changes
+    EXPECT_EQ(dir.Read("hotkey.ini"), threeKeys);
+    WriteIfRunning(profile, path, section, IfRunningMode::Front);
+    EXPECT_EQ(dir.Read("hotkey.ini"), threeKeys + "IfRunning=front\r\n");
+    // The editor writes the three keys again, then the choice.
+    WriteBinding(profile, path, {MakeShortcut(65, ModifiersToShiftState(2)), "C:\\b.exe", "note", "Other"});
+    WriteIfRunning(profile, path, section, IfRunningMode::Toggle);
+    EXPECT_EQ(dir.Read("hotkey.ini"), "[2+65]\r\nAction=C:\\b.exe\r\nHint=note\r\nSort=Other\r\nIfRunning=toggle\r\n");
+    WriteIfRunning(profile, path, section, IfRunningMode::Start);
+    EXPECT_EQ(dir.Read("hotkey.ini"), "[2+65]\r\nAction=C:\\b.exe\r\nHint=note\r\nSort=Other\r\n");
+}
+
+TEST(IfRunningWrite, RefusedWriteIsAnError)
+{
+    class Refusing : public IProfile {
+    public:
+        std::uint32_t GetString(const char*, const char*, const char*, char*, std::uint32_t, const char*) override
+        {
+            return 0;
+        }
+        std::uint32_t GetSection(const char*, char*, std::uint32_t, const char*) override { return 0; }
+        bool WriteString(const char*, const char*, const char*, const char*) override { return false; }
+    } refusing;
+    try {
+        WriteIfRunning(refusing, "C:\\q\\hotkey.ini", "2+65", IfRunningMode::Front);
+        ADD_FAILURE() << "no error";
+    } catch (const WriteError& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to C:\\q\\hotkey.ini");
+    }
+    EXPECT_THROW(WriteIfRunning(refusing, "C:\\q\\hotkey.ini", "2+65", IfRunningMode::Start), WriteError);
+}
+
+// A small file system and registry: what exists, what App Paths and the
+// search path say; every question recorded.
+class FakeLookup : public IProgramLookup {
+public:
+    std::optional<std::string> AppPath(const std::string& name) override
+    {
+        asked.push_back("AppPath(" + name + ")");
+        return Find(appPaths, name);
+    }
+    std::optional<std::string> FindOnSearchPath(const std::string& name) override
+    {
+        asked.push_back("Search(" + name + ")");
+        return Find(searchPath, name);
+    }
+    std::optional<std::string> ExistingFile(const std::string& path) override
+    {
+        asked.push_back("Exists(" + path + ")");
+        return Find(files, path);
+    }
+    static std::optional<std::string> Find(const std::map<std::string, std::string>& map, const std::string& key)
+    {
+        const auto it = map.find(key);
+        return it == map.end() ? std::nullopt : std::optional<std::string>(it->second);
+    }
+    std::map<std::string, std::string> appPaths, searchPath, files; // files: as given -> full long path
+    std::vector<std::string> asked;
+};
+
+TEST(ProgramTarget, BareNamesThroughAppPathsThenTheSearchPath)
+{
+    FakeLookup lookup;
+    lookup.appPaths["editor.exe"] = "C:\\Program Files\\Editor\\editor.exe";
+    lookup.files["C:\\Program Files\\Editor\\editor.exe"] = "C:\\Program Files\\Editor\\editor.exe";
+    lookup.searchPath["editor.exe"] = "C:\\Windows\\editor.exe"; // App Paths comes first
+    lookup.files["C:\\Windows\\editor.exe"] = "C:\\Windows\\editor.exe";
+    EXPECT_EQ(ResolveProgramTarget("editor.exe", lookup), "C:\\Program Files\\Editor\\editor.exe");
+
+    lookup.appPaths["gone.exe"] = "C:\\Old\\gone.exe"; // registered, but the file is missing
+    lookup.searchPath["gone.exe"] = "C:\\Windows\\GONE.EXE";
+    lookup.files["C:\\Windows\\GONE.EXE"] = "C:\\Windows\\GONE.EXE";
+    EXPECT_EQ(ResolveProgramTarget("gone.exe", lookup), "C:\\Windows\\GONE.EXE");
+
+    lookup.searchPath["calc"] = "C:\\Windows\\system32\\calc.exe";
+    lookup.files["C:\\Windows\\system32\\calc.exe"] = "C:\\Windows\\system32\\calc.exe";
+    EXPECT_EQ(ResolveProgramTarget("calc", lookup), "C:\\Windows\\system32\\calc.exe");
+
+    lookup.searchPath["readme.txt"] = "C:\\Windows\\readme.txt";
+    lookup.files["C:\\Windows\\readme.txt"] = "C:\\Windows\\readme.txt";
+    EXPECT_EQ(ResolveProgramTarget("readme.txt", lookup), std::nullopt) << "a document is not a program";
+    EXPECT_EQ(ResolveProgramTarget("nowhere.exe", lookup), std::nullopt);
+}
+
+TEST(ProgramTarget, PathsAsGivenAndWhatIsNoProgram)
+{
+    FakeLookup lookup;
+    lookup.files["C:\\Tools\\TOOL~1.EXE"] = "C:\\Tools\\Tool Long.exe";
+    lookup.files["C:\\Tools\\old.COM"] = "C:\\Tools\\old.COM";
+    lookup.files["C:\\Tools\\run.bat"] = "C:\\Tools\\run.bat";
+    lookup.files["tools/x.exe"] = "C:\\Work\\tools\\x.exe";
+    lookup.appPaths["C:\\Tools\\missing.exe"] = "C:\\Tools\\old.COM"; // must not be asked
+    EXPECT_EQ(ResolveProgramTarget("C:\\Tools\\TOOL~1.EXE", lookup), "C:\\Tools\\Tool Long.exe");
+    EXPECT_EQ(ResolveProgramTarget("C:\\Tools\\old.COM", lookup), "C:\\Tools\\old.COM");
+    EXPECT_EQ(ResolveProgramTarget("tools/x.exe", lookup), "C:\\Work\\tools\\x.exe");
+    EXPECT_EQ(ResolveProgramTarget("C:\\Tools\\run.bat", lookup), std::nullopt) << "a batch file runs in cmd";
+    EXPECT_EQ(ResolveProgramTarget("C:\\Tools\\missing.exe", lookup), std::nullopt);
+    EXPECT_EQ(ResolveProgramTarget("C:\\Tools", lookup), std::nullopt) << "a folder";
+
+    lookup.asked.clear();
+    for (const char* address : {"http://example.com/setup.exe", "mailto:a@b.c", "shell:startup", ""})
+        EXPECT_EQ(ResolveProgramTarget(address, lookup), std::nullopt) << address;
+    EXPECT_TRUE(lookup.asked.empty()) << "an address was looked up as a file";
+}
+
+} // namespace
+} // namespace quickdex
