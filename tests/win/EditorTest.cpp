@@ -17,6 +17,8 @@
 
 #include <optional>
 
+#include <windowsx.h>
+
 namespace quickdex {
 namespace {
 
@@ -233,6 +235,37 @@ TEST_F(EditorTest, ChangeOfTheFirstOfManySectionsStaysListedAndWorking)
     EXPECT_EQ(main->SlotOfRow(0), 1);
     EXPECT_EQ(Captions().front(), "Ctrl + Shift + Alt + " + KeyName(150));
     EXPECT_TRUE(CombinationHeld(MOD_CONTROL | MOD_SHIFT | MOD_ALT, 150)) << "its hotkey stopped working";
+}
+
+TEST_F(EditorTest, IfRunningChoiceIsWrittenAfterTheThreeKeysAndKeptByAChange)
+{
+    Start("[1+65]\r\nAction=a.exe\r\nHint=h\r\nSort=S\r\n");
+    main->AddBitBtnClick();
+    EXPECT_FALSE(IsWindowEnabled(editor->ToggleCheck())) << "the second choice is open without the first";
+    Fill('B', HOTKEYF_ALT, "b.exe");
+    Click(editor->FrontCheck());
+    EXPECT_TRUE(IsWindowEnabled(editor->ToggleCheck()));
+    Click(editor->ToggleCheck());
+    PressOk();
+    EXPECT_NE(Ini().find("[1+66]\r\nAction=b.exe\r\nHint=\r\nSort=Other\r\nIfRunning=toggle\r\n"), std::string::npos);
+    EXPECT_EQ(Ini().find("IfRunning", Ini().find("[1+65]")), Ini().find("IfRunning=toggle")) << "a binding without the choice got it";
+    EXPECT_NE(InfoTipOf(*main, 1).find("Brings a running copy to the front, or minimises it"), std::string::npos);
+
+    // A change of the hint keeps the choice; unticking the first box deletes it.
+    SelectRow(1);
+    main->ChangeBitBtnClick();
+    EXPECT_EQ(Button_GetCheck(editor->FrontCheck()), BST_CHECKED);
+    EXPECT_EQ(Button_GetCheck(editor->ToggleCheck()), BST_CHECKED);
+    SetWindowTextA(editor->Hint_LabEdit(), "bee");
+    PressOk();
+    EXPECT_NE(Ini().find("Hint=bee\r\nSort=Other\r\nIfRunning=toggle"), std::string::npos);
+    SelectRow(1);
+    main->ChangeBitBtnClick();
+    Click(editor->FrontCheck());
+    EXPECT_FALSE(IsWindowEnabled(editor->ToggleCheck()));
+    PressOk();
+    EXPECT_EQ(Ini().find("IfRunning"), std::string::npos);
+    EXPECT_EQ(Ini(), "[1+65]\r\nAction=a.exe\r\nHint=h\r\nSort=S\r\n[1+66]\r\nAction=b.exe\r\nHint=bee\r\nSort=Other\r\n");
 }
 
 TEST_F(EditorTest, PictureButtonsStandWhereTheLayoutPutsThem)

@@ -30,7 +30,7 @@ class RecordingEditor : public IBindingEditor {
 public:
     void SetCaption(const char* caption) override { this->caption = caption; }
     void SetFields(std::uint16_t key, const std::string& p, const std::string& h, const std::string& s,
-                   const std::string& sec) override
+                   const std::string& sec, IfRunningMode) override
     {
         section = sec;
         hotKey = key;

@@ -8,6 +8,7 @@
 #include "platform/win32/SystemLibraries.h"
 
 #include <commdlg.h>
+#include <windowsx.h>
 #include <vector>
 
 namespace quickdex {
@@ -17,9 +18,12 @@ using namespace editor_ids;
 
 constexpr int ClientWidth = 440;
 constexpr int LayoutHeight = 131;
-// The status line stands under the layout, which grows by it alone.
+// Under the layout, which grows by it alone: one block of the status line
+// and the two choices for a program that runs already.
 constexpr int StatusTop = LayoutHeight;
-constexpr int StatusHeight = 20;
+constexpr int FrontTop = StatusTop + 20;
+constexpr int ToggleTop = FrontTop + 18;
+constexpr int BlockHeight = ToggleTop + 20 - LayoutHeight;
 
 constexpr const char* IncompleteInput = "Please make sure you have Filled correct ";
 constexpr const char* LimitNotice = "Sorry,you can't Assign more then 100 hotkey.";
@@ -42,7 +46,7 @@ TAddOrChange_Form::TAddOrChange_Form(TApplication& application, TMainForm& mainF
     CreateForm({.className = "TAddOrChange_Form",
                 .caption = AddCaption,
                 .clientWidth = ClientWidth,
-                .clientHeight = LayoutHeight + StatusHeight,
+                .clientHeight = LayoutHeight + BlockHeight,
                 .owner = app_.Handle(),
                 .iconId = IDI_EDITOR});
     SetOpener(main_.Handle());
@@ -70,9 +74,15 @@ void TAddOrChange_Form::CreateChildren()
         win32::ControlSpec{0, WC_STATICA, "Hint", 128, 48, 305, 13},
     };
     win32::CreateControls(panel, controls);
-    static constexpr win32::ControlSpec status{IdStatus, WC_STATICA, "", 8, StatusTop + 3, ClientWidth - 16, 14,
-                                               SS_NOPREFIX | SS_ENDELLIPSIS};
-    win32::CreateControls(Handle(), {&status, 1});
+    static constexpr std::array block = {
+        win32::ControlSpec{IdStatus, WC_STATICA, "", 8, StatusTop + 3, ClientWidth - 16, 14,
+                           SS_NOPREFIX | SS_ENDELLIPSIS},
+        win32::ControlSpec{IdFront, WC_BUTTONA, "If it is running, bring it to the front", 8, FrontTop, 300, 16,
+                           WS_TABSTOP | BS_AUTOCHECKBOX},
+        win32::ControlSpec{IdToggle, WC_BUTTONA, "Minimise it when it is already in front", 24, ToggleTop, 300, 16,
+                           WS_TABSTOP | BS_AUTOCHECKBOX | WS_DISABLED},
+    };
+    win32::CreateControls(Handle(), block);
     SetItemText(IdSort, DefaultSort);
 
     // No field takes more than a load reads back whole (2,047 characters).
@@ -150,7 +160,7 @@ void TAddOrChange_Form::FormFirstShow()
 }
 
 void TAddOrChange_Form::SetFields(std::uint16_t hotKey, const std::string& path, const std::string& hint,
-                                  const std::string& sort, const std::string& section)
+                                  const std::string& sort, const std::string& section, IfRunningMode ifRunning)
 {
     SendMessageA(HotKey(), HKM_SETHOTKEY, HotKeyControlFromShortcut(hotKey), 0);
     SetItemText(IdPath, path);
@@ -160,7 +170,31 @@ void TAddOrChange_Form::SetFields(std::uint16_t hotKey, const std::string& path,
     // a change writes only what the user changed.
     changeSection_ = section;
     loaded_ = Fields();
+    loadedIfRunning_ = ifRunning;
+    SetIfRunning(ifRunning);
     ShowKeyStatus();
+}
+
+IfRunningMode TAddOrChange_Form::IfRunning() const
+{
+    if (Button_GetCheck(FrontCheck()) != BST_CHECKED)
+        return IfRunningMode::Start;
+    return Button_GetCheck(ToggleCheck()) == BST_CHECKED ? IfRunningMode::Toggle : IfRunningMode::Front;
+}
+
+void TAddOrChange_Form::SetIfRunning(IfRunningMode mode)
+{
+    Button_SetCheck(FrontCheck(), mode != IfRunningMode::Start ? BST_CHECKED : BST_UNCHECKED);
+    Button_SetCheck(ToggleCheck(), mode == IfRunningMode::Toggle ? BST_CHECKED : BST_UNCHECKED);
+    // The second choice goes with the first only.
+    EnableWindow(ToggleCheck(), mode != IfRunningMode::Start);
+}
+
+void TAddOrChange_Form::WriteIfRunningChoice(const std::string& section, IfRunningMode before)
+{
+    const IfRunningMode now = IfRunning();
+    if (now != before)
+        WriteIfRunning(profile_, main_.Engine().HotkeyPath(), section, now);
 }
 
 BindingFields TAddOrChange_Form::Fields() const
@@ -232,6 +266,8 @@ void TAddOrChange_Form::FormClose()
     SetItemText(IdStatus, "");
     changeSection_.clear();
     loaded_ = BindingFields{};
+    loadedIfRunning_ = IfRunningMode::Start;
+    SetIfRunning(IfRunningMode::Start);
     main_.StandAside(false);
 }
 
@@ -285,7 +321,16 @@ bool TAddOrChange_Form::WriteAdded()
 {
     if (!CheckInput())
         return false;
-    WriteBinding(profile_, main_.Engine().HotkeyPath(), Fields());
+    const BindingFields fields = Fields();
+    WriteBinding(profile_, main_.Engine().HotkeyPath(), fields);
+    // An Add replaces a binding of the same combination whole: its choice too.
+    const std::string section = SectionForShortcut(fields.hotKey);
+    IfRunningMode before = IfRunningMode::Start;
+    const HotkeyTable& table = main_.Engine().Hotkeys;
+    for (int slot = 1; slot <= table.HotkeyCount; ++slot)
+        if (table.SectionOf(slot) == section)
+            before = table[slot].IfRunning;
+    WriteIfRunningChoice(section, before);
     main_.AfterBindingChange();
     return true;
 }
@@ -297,9 +342,11 @@ bool TAddOrChange_Form::ChangeBinding()
     if (changeSection_.empty())
         return WriteAdded(); // nothing to replace: the change adds
     const BindingFields edited = Fields();
-    ReplaceBinding(profile_, main_.Engine().HotkeyPath(),
-                   BindingChange{changeSection_, SectionToWrite(changeSection_, loaded_.hotKey, edited.hotKey),
-                                 loaded_, edited});
+    const std::string section = SectionToWrite(changeSection_, loaded_.hotKey, edited.hotKey);
+    ReplaceBinding(profile_, main_.Engine().HotkeyPath(), BindingChange{changeSection_, section, loaded_, edited});
+    // The choice went along with the binding's other keys; it is written
+    // only when the user changed it.
+    WriteIfRunningChoice(section, loadedIfRunning_);
     main_.AfterBindingChange();
     return true;
 }
@@ -365,6 +412,14 @@ LRESULT TAddOrChange_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
         case IdHotKey:
             if (HIWORD(wParam) == EN_CHANGE)
                 ShowKeyStatus();
+            return 0;
+        case IdFront:
+            if (HIWORD(wParam) == BN_CLICKED) {
+                const bool front = Button_GetCheck(FrontCheck()) == BST_CHECKED;
+                if (!front)
+                    Button_SetCheck(ToggleCheck(), BST_UNCHECKED);
+                EnableWindow(ToggleCheck(), front);
+            }
             return 0;
         default:
             break;

@@ -29,6 +29,8 @@ inline constexpr int IdFileButton = 308;
 inline constexpr int IdFolderButton = 309;
 inline constexpr int IdActionButton = 310;
 inline constexpr int IdStatus = 311; // what the key field's combination is up against
+inline constexpr int IdFront = 312;  // "If it is running, bring it to the front"
+inline constexpr int IdToggle = 313; // "Minimise it when it is already in front"
 } // namespace editor_ids
 
 class TAddOrChange_Form final : public win32::Form, public IBindingEditor {
@@ -38,7 +40,7 @@ public:
     // What the main window sets before showing it.
     void SetCaption(const char* caption) override { Form::SetCaption(caption); }
     void SetFields(std::uint16_t hotKey, const std::string& path, const std::string& hint, const std::string& sort,
-                   const std::string& section) override;
+                   const std::string& section, IfRunningMode ifRunning = IfRunningMode::Start) override;
     void Show() override { Form::Show(); }
 
     // The action chooser, shown by the action button.
@@ -64,6 +66,11 @@ public:
     HWND Sort_CbBox() const { return Item(editor_ids::IdSort); }
     HWND Buttons() const { return Item(editor_ids::IdButtons); }
     HWND StatusLine() const { return Item(editor_ids::IdStatus); }
+    HWND FrontCheck() const { return Item(editor_ids::IdFront); }
+    HWND ToggleCheck() const { return Item(editor_ids::IdToggle); }
+    // What the two boxes say a press does when the program runs already.
+    IfRunningMode IfRunning() const;
+    void SetIfRunning(IfRunningMode mode);
     TpsvBrowseFolderDialog& FolderDialog() { return folderDialog_; }
 
     // The status line's text for the key field's combination now.
@@ -76,6 +83,8 @@ protected:
 private:
     void CreateChildren();
     bool WriteAdded();
+    // The choice, written after the binding's three keys when it changed.
+    void WriteIfRunningChoice(const std::string& section, IfRunningMode before);
     void ShowKeyStatus();
     int Notice(const char* text, const char* caption, UINT style);
 
@@ -89,6 +98,7 @@ private:
     // file, and the fields as they were filled.
     std::string changeSection_;
     BindingFields loaded_;
+    IfRunningMode loadedIfRunning_ = IfRunningMode::Start;
     std::string lastFile_; // offered again by the file-open dialog
 
     std::unique_ptr<win32::Panel> panel_;

@@ -270,7 +270,7 @@ void TMainForm::ChangeBitBtnClick()
     const Tquickdex& binding = engine_->Hotkeys[slot];
     const auto key = static_cast<std::uint16_t>(binding.Key);
     editor_->SetFields(MakeShortcut(key, ModifiersToShiftState(binding.Modifiers)), binding.Action, binding.Hint,
-                       binding.Sort, engine_->Hotkeys.SectionOf(slot));
+                       binding.Sort, engine_->Hotkeys.SectionOf(slot), binding.IfRunning);
     editor_->SetCaption("Change Hotkey");
     editor_->Show();
 }
@@ -500,15 +500,29 @@ int TMainForm::M_ListViewCompare(int slot1, int slot2) const
 
 std::string TMainForm::M_ListViewInfoTip(int row) const
 {
-    // The reason a hotkey does not work comes first, then the binding's note.
+    // The reason a hotkey does not work comes first, then the binding's
+    // note, then what a press does when its program runs already.
     const int slot = SlotOfRow(row);
     if (slot == 0)
         return {};
-    const std::string reason = StateText(slot);
-    const std::string& hint = engine_->Hotkeys[slot].Hint;
-    if (reason.empty())
-        return hint;
-    return hint.empty() ? reason : reason + "\r\n" + hint;
+    std::string tip;
+    auto line = [&tip](const std::string& text) {
+        if (!text.empty())
+            tip += (tip.empty() ? "" : "\r\n") + text;
+    };
+    line(StateText(slot));
+    line(engine_->Hotkeys[slot].Hint);
+    switch (engine_->Hotkeys[slot].IfRunning) {
+    case IfRunningMode::Front:
+        line("Brings a running copy to the front.");
+        break;
+    case IfRunningMode::Toggle:
+        line("Brings a running copy to the front, or minimises it when it is in front.");
+        break;
+    case IfRunningMode::Start:
+        break;
+    }
+    return tip;
 }
 
 void TMainForm::M_ListViewDblClick()

@@ -31,7 +31,7 @@ public:
     // `section` is the binding's section as it stands in hotkey.ini: the one
     // a change replaces.
     virtual void SetFields(std::uint16_t hotKey, const std::string& path, const std::string& hint,
-                           const std::string& sort, const std::string& section) = 0;
+                           const std::string& sort, const std::string& section, IfRunningMode ifRunning) = 0;
     virtual void Show() = 0;
 };
 
