@@ -24,6 +24,24 @@ HWND FocusOf(HWND window)
     return info.hwndFocus;
 }
 
+// Selects a row of another process's list view: the item record the
+// message points to must live in that process.
+void SelectRow(HWND list, int row)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(list, &process);
+    HANDLE target = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, process);
+    ASSERT_NE(target, nullptr);
+    void* remote = VirtualAllocEx(target, nullptr, sizeof(LVITEMA), MEM_COMMIT, PAGE_READWRITE);
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    WriteProcessMemory(target, remote, &item, sizeof item, nullptr);
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
+    VirtualFreeEx(target, remote, 0, MEM_RELEASE);
+    CloseHandle(target);
+}
+
 void PressKey(WORD key, bool shift = false)
 {
     PressCombination(shift ? MOD_SHIFT : 0, key);
@@ -98,7 +116,7 @@ TEST_F(UserRoadsE2ETest, UnansweredDeleteQuestionErasesNothingWhenTheProgramIsCl
     const std::string ini = "[3+67]\r\nAction=Close quickdex\r\n[3+68]\r\nAction=keep me\r\n";
     Start(ini, MOD_CONTROL | MOD_ALT, 'D');
     HWND main = ShowMain();
-    PressKey(VK_DOWN); // the list has the focus: the first row is selected
+    SelectRow(FindWindowExA(main, nullptr, WC_LISTVIEWA, nullptr), 0);
     PostMessageA(main, WM_COMMAND, ids::DelBitBtn, 0);
     HWND box = WaitForBox();
     ASSERT_NE(box, nullptr) << "no confirmation";
@@ -117,7 +135,7 @@ TEST_F(UserRoadsE2ETest, ExitFromTheTrayMenuUnderAnOpenQuestionErasesNothing)
     const std::string ini = "[3+68]\r\nAction=keep me\r\n";
     Start(ini, MOD_CONTROL | MOD_ALT, 'D');
     HWND main = ShowMain();
-    PressKey(VK_DOWN);
+    SelectRow(FindWindowExA(main, nullptr, WC_LISTVIEWA, nullptr), 0);
     PostMessageA(main, WM_COMMAND, ids::DelBitBtn, 0);
     HWND box = WaitForBox();
     ASSERT_NE(box, nullptr);
@@ -199,15 +217,17 @@ TEST_F(UserRoadsE2ETest, EveryWindowOpensOnItsFirstControlAndTabCyclesItsControl
     HWND editor = WaitForWindow("TAddOrChange_Form");
     ASSERT_NE(editor, nullptr);
     HWND sortBox = FindControl(editor, "ComboBox");
-    const std::vector<HWND> editorWalk = TabWalk(editor, 6);
-    ASSERT_EQ(editorWalk.size(), 7u);
+    const std::vector<HWND> editorWalk = TabWalk(editor, 7);
+    ASSERT_EQ(editorWalk.size(), 8u);
     EXPECT_EQ(editorWalk[0], button(editor, "Cancel"));
     EXPECT_EQ(editorWalk[1], FindControls(editor, "Edit").at(0)); // the target
     EXPECT_EQ(editorWalk[2], FindControl(editor, "msctls_hotkey32"));
     EXPECT_EQ(editorWalk[3], button(editor, "OK"));
     EXPECT_EQ(editorWalk[4], FindControls(editor, "Edit").at(1)); // the hint
     EXPECT_EQ(GetParent(editorWalk[5]), sortBox);                 // the category's edit
-    EXPECT_EQ(editorWalk[6], button(editor, "Cancel"));
+    // The choice under the fields (its second box is closed until the first is ticked).
+    EXPECT_EQ(editorWalk[6], button(editor, "If it is running, bring it to the front"));
+    EXPECT_EQ(editorWalk[7], button(editor, "Cancel"));
     // Escape has no meaning of its own there: the editor stays open.
     PressKey(VK_ESCAPE);
     Idle(300);
