@@ -2,6 +2,7 @@
 // The application object: the title, the invisible application window that
 // owns every other window and carries the taskbar button, the program's
 // message boxes and standard error box, and the message loop.
+#include "../res/version.h"
 #include "platform/win32/Window.h"
 
 #include <exception>
@@ -9,7 +10,7 @@
 
 namespace quickdex {
 
-inline constexpr const char* ApplicationTitle = "quickdex 3.50";
+inline constexpr const char* ApplicationTitle = "quickdex " QUICKDEX_VERSION_TITLE;
 
 class TApplication final : public win32::Window {
 public:

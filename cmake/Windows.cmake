@@ -109,9 +109,6 @@ quickdex_win_test(win_engine_tests
 )
 add_dependencies(win_engine_tests probe)
 
-if(TARGET help_chm)
-  add_dependencies(win_engine_tests help_chm)
-endif()
 
 # The windows in-process, with the program's resources.
 quickdex_win_test(win_ui_tests
@@ -145,6 +142,7 @@ if(QUICKDEX_CHMCMD)
     DEPENDS ${help_sources}
     COMMENT "Compiling help.chm")
   add_custom_target(help_chm ALL DEPENDS ${CMAKE_BINARY_DIR}/help.chm)
+  add_dependencies(win_engine_tests help_chm) # it checks the compiled file
 else()
   message(WARNING "No CHM compiler (chmcmd from fp-utils): help.chm is not built")
 endif()

@@ -77,12 +77,6 @@ TMainForm::TMainForm(TApplication& application, std::string exeDir, AutoRunSetti
     FormCreate();
 }
 
-TMainForm::~TMainForm()
-{
-    tray_.reset();
-    engine_.reset();
-}
-
 void TMainForm::CreateMenus()
 {
     auto bar = [this](HMENU popup, const char* caption) {
@@ -279,7 +273,8 @@ void TMainForm::DelBitBtnClick()
 {
     const int row = list_->SelectedRow();
     if (row < 0) {
-        app_.Box(Handle(), win32::FromCodePage(SelectToDeleteNotice, ChineseCodePage), L"quickdex 3.5",
+        app_.Box(Handle(), win32::FromCodePage(SelectToDeleteNotice, ChineseCodePage),
+                 win32::FromCodePage(MainWindowCaption, CP_ACP).c_str(),
                  MB_ICONINFORMATION | MB_OK);
         return;
     }

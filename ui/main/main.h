@@ -18,7 +18,7 @@
 
 namespace quickdex {
 
-inline constexpr const char* MainWindowCaption = "quickdex 3.5";
+inline constexpr const char* MainWindowCaption = "quickdex " QUICKDEX_VERSION_TEXT;
 inline constexpr const char* MainWindowClass = "TMainForm";
 // Sent by a second start of the program from the same folder: show yourself.
 inline constexpr const char* ShowRunningMessage = "quickdex.ShowMainWindow";
@@ -41,7 +41,6 @@ public:
     // knows the executable's path and the Run key.
     TMainForm(TApplication& application, std::string exeDir,
               AutoRunSetting autoRun = AutoRunSetting(win32::ModuleFileName()));
-    ~TMainForm() override;
 
     // What the other windows plug in.
     void SetEditor(IBindingEditor* editor) { editor_ = editor; }
@@ -158,6 +157,8 @@ private:
     win32::ImageListHandle imageList_;
     std::unique_ptr<win32::Panel> panel_;
     std::unique_ptr<TBindingList> list_;
+    // Last, so that it goes first: the icon leaves the notification area
+    // while the engine and the window it watches are still there.
     std::unique_ptr<TCoolTrayIcon> tray_;
     UINT showRunningMessage_ = 0;
 };
