@@ -13,11 +13,6 @@ namespace {
 
 using namespace quickdex::test;
 
-std::uint32_t Press(int modifiers, int key)
-{
-    return static_cast<std::uint32_t>(modifiers) | (static_cast<std::uint32_t>(key) << 16);
-}
-
 class EngineTest : public ::testing::Test {
 protected:
     void WriteIni(const std::string& content) { dir.Write("hotkey.ini", content); }

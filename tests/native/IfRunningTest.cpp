@@ -17,11 +17,6 @@ namespace {
 
 using namespace quickdex::test;
 
-std::uint32_t Press(int modifiers, int key)
-{
-    return static_cast<std::uint32_t>(modifiers) | (static_cast<std::uint32_t>(key) << 16);
-}
-
 class IfRunningPressTest : public ::testing::Test {
 protected:
     // The calls one press of Alt + `key` made.

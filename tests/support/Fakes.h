@@ -21,6 +21,13 @@
 
 namespace quickdex::test {
 
+// The lParam of the hotkey message for a combination: modifiers low, key high.
+inline std::uint32_t Press(int modifiers, int key)
+{
+    return static_cast<std::uint32_t>(modifiers) | (static_cast<std::uint32_t>(key) << 16);
+}
+
+
 // Global atoms with reference counts, and one window's hotkeys, with the
 // system's rule that a combination is held by one registration at a time.
 class FakeHotkeyApi : public IHotkeyApi {
