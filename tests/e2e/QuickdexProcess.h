@@ -52,9 +52,29 @@ public:
 
     // Waits until the program holds `modifiers`+`key`, that is, until its
     // start-up has registered the bindings.
+    //
+    // The probe registers the combination itself for a moment; made while the
+    // program registers it, it would take it from under the program. So the
+    // probe waits until every row of the list carries the mark of a hotkey
+    // that was tried (working or refused): the program registers before it
+    // marks the rows.
     bool WaitUntilHeld(unsigned modifiers, unsigned key, bool held = true, DWORD ms = 30000) const
     {
-        return PumpUntil([&] { return CombinationHeld(modifiers, key) == held; }, ms);
+        return PumpUntil([&] { return (!held || RowsTried()) && CombinationHeld(modifiers, key) == held; }, ms);
+    }
+
+    // Every row's hotkey was tried: its mark is 1 (works) or 2 (refused).
+    bool RowsTried() const
+    {
+        HWND main = MainWindow();
+        HWND list = main ? FindWindowExA(main, nullptr, WC_LISTVIEWA, nullptr) : nullptr;
+        const int rows = list ? static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) : 0;
+        for (int row = 0; row < rows; ++row) {
+            const auto mark = SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK) >> 12;
+            if (mark != 1 && mark != 2)
+                return false;
+        }
+        return rows > 0;
     }
 
     // The row count of the main window's list, read across the process line.

@@ -108,6 +108,19 @@ protected:
         return static_cast<int>(SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) >> 12);
     }
 
+    // Shows the main window, selects its first row and asks to delete it:
+    // the question, once it is open.
+    HWND OpenDeleteQuestion()
+    {
+        HWND main = ShowMain();
+        SelectRow(FindWindowExA(main, nullptr, WC_LISTVIEWA, nullptr), 0);
+        PostMessageA(main, WM_COMMAND, ids::DelBitBtn, 0);
+        HWND box = WaitForBox();
+        if (box)
+            EXPECT_EQ(MessageBoxText(box).rfind("Are you sure to delete the item", 0), 0u) << MessageBoxText(box);
+        return box;
+    }
+
     std::optional<QuickdexProcess> quickdex;
 };
 
@@ -115,12 +128,7 @@ TEST_F(UserRoadsE2ETest, UnansweredDeleteQuestionErasesNothingWhenTheProgramIsCl
 {
     const std::string ini = "[3+67]\r\nAction=Close quickdex\r\n[3+68]\r\nAction=keep me\r\n";
     Start(ini, MOD_CONTROL | MOD_ALT, 'D');
-    HWND main = ShowMain();
-    SelectRow(FindWindowExA(main, nullptr, WC_LISTVIEWA, nullptr), 0);
-    PostMessageA(main, WM_COMMAND, ids::DelBitBtn, 0);
-    HWND box = WaitForBox();
-    ASSERT_NE(box, nullptr) << "no confirmation";
-    ASSERT_EQ(MessageBoxText(box).rfind("Are you sure to delete the item", 0), 0u) << MessageBoxText(box);
+    ASSERT_NE(OpenDeleteQuestion(), nullptr) << "no confirmation";
 
     // "Close quickdex" pressed while the question is open: the program ends,
     // without taking the closed box for a yes.
@@ -134,13 +142,8 @@ TEST_F(UserRoadsE2ETest, ExitFromTheTrayMenuUnderAnOpenQuestionErasesNothing)
 {
     const std::string ini = "[3+68]\r\nAction=keep me\r\n";
     Start(ini, MOD_CONTROL | MOD_ALT, 'D');
-    HWND main = ShowMain();
-    SelectRow(FindWindowExA(main, nullptr, WC_LISTVIEWA, nullptr), 0);
-    PostMessageA(main, WM_COMMAND, ids::DelBitBtn, 0);
-    HWND box = WaitForBox();
-    ASSERT_NE(box, nullptr);
-    ASSERT_EQ(MessageBoxText(box).rfind("Are you sure to delete the item", 0), 0u) << MessageBoxText(box);
-    PostMessageA(main, WM_COMMAND, ids::N2, 0); // the tray menu's Exit
+    ASSERT_NE(OpenDeleteQuestion(), nullptr) << "no confirmation";
+    PostMessageA(quickdex->MainWindow(), WM_COMMAND, ids::N2, 0); // the tray menu's Exit
     EXPECT_TRUE(quickdex->WaitForExit(10000));
     EXPECT_EQ(dir.Read("hotkey.ini"), ini);
 }
