@@ -12,9 +12,9 @@ namespace quickdex {
 
 TBindingList::TBindingList(HWND parent, int id, int x, int y, int width, int height)
 {
-    const win32::ControlSpec spec{id, WC_LISTVIEWA, "", x, y, width, height,
+    const win32::ControlSpec control{id, WC_LISTVIEWA, "", x, y, width, height,
                                   WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS};
-    win32::CreateControls(parent, {&spec, 1});
+    win32::CreateControls(parent, {&control, 1});
     list_ = GetDlgItem(parent, id);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
     struct Column {
