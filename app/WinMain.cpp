@@ -9,7 +9,6 @@
 #include "ui/main/main.h"
 
 #include <commctrl.h>
-#include <ole2.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
@@ -25,7 +24,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    OleInitialize(nullptr); // the shell's folder-browse dialog needs COM
 
     TApplication application;
     application.SetTitle(ApplicationTitle);
@@ -48,6 +46,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     } catch (const std::exception& e) {
         application.ShowException(e);
     }
-    OleUninitialize();
     return result;
 }

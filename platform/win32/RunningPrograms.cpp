@@ -3,6 +3,7 @@
 // starts take the foreground.
 #include "engine/ProgramTarget.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/SystemLibraries.h"
 
 #include <shellapi.h>
 
@@ -182,6 +183,7 @@ bool SystemApi::BringToFront(const std::string& programPath, bool toggle)
 
 void OpenAllowingForeground(const char* file, int showMode)
 {
+    EnsureCom(); // the shell may hand the file to an extension that needs it
     // What ShellExecuteA does (it sets no-UI itself), keeping the handle of
     // the process started, when there is one (not for a document handed to
     // a running program), just long enough to pass the foreground on.

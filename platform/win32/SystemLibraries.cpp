@@ -4,6 +4,16 @@
 
 namespace quickdex::win32 {
 
+void EnsureCom()
+{
+    using Initialize = HRESULT(WINAPI*)(LPVOID);
+    static const bool started = [] {
+        const auto initialize = LateBound<Initialize>("ole32.dll", "OleInitialize");
+        return initialize && SUCCEEDED(initialize(nullptr));
+    }();
+    (void)started;
+}
+
 MciSendStringFunction MciSendString()
 {
     static const auto function = LateBound<MciSendStringFunction>("winmm.dll", "mciSendStringA");

@@ -13,6 +13,11 @@ using MciSendStringFunction = DWORD(WINAPI*)(LPCSTR command, LPSTR answer, UINT 
 using OpenFileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEA dialog);
 using SessionNotificationFunction = BOOL(WINAPI*)(HWND window, DWORD flags);
 
+// COM for the program's one thread, started before the first call that
+// needs it (the shell's launches, its file and folder dialogs) instead of at
+// start-up, which then loads none of its libraries.
+void EnsureCom();
+
 MciSendStringFunction MciSendString();             // winmm: the CD door
 OpenFileDialogFunction OpenFileDialog();           // comdlg32: the editor's file button
 SessionNotificationFunction RegisterSessionNotes(); // wtsapi32: the session was unlocked

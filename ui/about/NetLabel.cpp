@@ -1,5 +1,7 @@
 #include "ui/about/NetLabel.h"
 
+#include "platform/win32/SystemLibraries.h"
+
 #include <shellapi.h>
 
 #include <utility>
@@ -41,6 +43,7 @@ TNetLabel::TNetLabel(HWND parent, int x, int y, int width, int height, HFONT fon
     underlineFont_.reset(CreateFontIndirectA(&face));
 
     Open = [](HWND owner, const std::string& target) {
+        win32::EnsureCom();
         ShellExecuteA(owner, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     };
     // In this order: kind, link, colours, cursor (see WM_SETCURSOR), the

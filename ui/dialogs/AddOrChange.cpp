@@ -366,6 +366,7 @@ void TAddOrChange_Form::File_SBtnClick()
         return;
     {
         TApplication::ModalLoop loop(app_);
+        win32::EnsureCom();
         if (!open(&dialog))
             return;
     }

@@ -1,5 +1,7 @@
 #include "ui/dialogs/psvDialogs.h"
 
+#include "platform/win32/SystemLibraries.h"
+
 #include <shlobj.h>
 
 #include <vector>
@@ -55,6 +57,7 @@ bool TpsvBrowseFolderDialog::Execute()
     const std::vector<HWND> disabled = EnabledThreadWindows();
     for (HWND window : disabled)
         EnableWindow(window, FALSE);
+    win32::EnsureCom();
     LPITEMIDLIST item = SHBrowseForFolderA(&info);
     for (HWND window : disabled)
         EnableWindow(window, TRUE);
@@ -66,8 +69,6 @@ bool TpsvBrowseFolderDialog::Execute()
     FolderPath = displayName;
     if (ItemListFree release = ReleaseItemList())
         release(item);
-    else
-        CoTaskMemFree(item);
     return true;
 }
 

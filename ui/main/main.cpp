@@ -72,9 +72,10 @@ TMainForm::TMainForm(TApplication& application, std::string exeDir, AutoRunSetti
                                              exeDir_);
     CreateChildren();
     CreateTrayIcon();
+    FormCreate();
+    // After the bindings are registered: the library is not on their road.
     if (const auto registerSession = win32::RegisterSessionNotes())
         registerSession(Handle(), 0); // NOTIFY_FOR_THIS_SESSION
-    FormCreate();
 }
 
 void TMainForm::CreateMenus()
