@@ -13,7 +13,7 @@ namespace {
 
 using namespace quickdex::test;
 
-class EngineTest : public ::testing::Test {
+class EngineTest : public ::testing::Test, protected EngineOnFakes {
 protected:
     void WriteIni(const std::string& content) { dir.Write("hotkey.ini", content); }
     std::vector<std::pair<unsigned, unsigned>> Registered() const
@@ -25,13 +25,6 @@ protected:
         return out;
     }
 
-    TempDir dir;
-    PortableProfile profile;
-    FakeHotkeyApi hotkeys;
-    FakeSystemApi system;
-    FakeProgramWindow window;
-    FakeView view;
-    HotkeyEngine engine{{profile, hotkeys, system, window, view}, dir.Dir()};
 };
 
 TEST_F(EngineTest, ReloadAndRegisterUsesSlotAtomsAndIds)

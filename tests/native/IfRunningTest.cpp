@@ -17,7 +17,7 @@ namespace {
 
 using namespace quickdex::test;
 
-class IfRunningPressTest : public ::testing::Test {
+class IfRunningPressTest : public ::testing::Test, protected EngineOnFakes {
 protected:
     // The calls one press of Alt + `key` made.
     std::vector<std::string> PressCalls(int key)
@@ -27,13 +27,6 @@ protected:
         return system.calls;
     }
 
-    TempDir dir;
-    PortableProfile profile;
-    FakeHotkeyApi hotkeys;
-    FakeSystemApi system;
-    FakeProgramWindow window;
-    FakeView view;
-    HotkeyEngine engine{{profile, hotkeys, system, window, view}, dir.Dir()};
 };
 
 using Calls = std::vector<std::string>;

@@ -7,6 +7,7 @@
 #include "platform/portable/IniFile.h"
 #include "platform/portable/ProfileValue.h"
 #include "store/KeyNames.h"
+#include "support/TempDir.h"
 
 #include <cstring>
 #include <fstream>
@@ -240,6 +241,18 @@ public:
     int trayImage = -1;
     std::string stopCaption = "Stop";
     std::vector<std::string> messages;
+};
+
+// The engine on the fakes and the portable INI engine, reading hotkey.ini
+// from a folder of the test's own.
+struct EngineOnFakes {
+    TempDir dir;
+    PortableProfile profile;
+    FakeHotkeyApi hotkeys;
+    FakeSystemApi system;
+    FakeProgramWindow window;
+    FakeView view;
+    HotkeyEngine engine{{profile, hotkeys, system, window, view}, dir.Dir()};
 };
 
 } // namespace quickdex::test

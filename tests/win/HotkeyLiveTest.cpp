@@ -1,8 +1,6 @@
 // The engine on the real system: real hotkeys on a real window, real key
 // presses through SendInput, real programs started through the shell.
-#include "WinSupport.h"
-#include "engine/HotkeyEngine.h"
-#include "support/Fakes.h"
+#include "LiveEngine.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -12,21 +10,7 @@ namespace {
 
 using namespace quickdex::test;
 
-class HotkeyLiveTest : public MarkerTest {
-protected:
-    void SetUp() override
-    {
-        ASSERT_NE(window.Handle(), nullptr);
-        window.onHotkey = [this](WPARAM, LPARAM lp) { engine.WMHotKey(static_cast<std::uint32_t>(lp)); };
-    }
-    HotkeyWindow window;
-    win32::Profile profile;
-    win32::HotkeyApi hotkeys{window.Handle()};
-    win32::SystemApi system;
-    FakeProgramWindow programWindow;
-    FakeView view;
-    HotkeyEngine engine{{profile, hotkeys, system, programWindow, view}, dir.Dir()};
-};
+class HotkeyLiveTest : public LiveEngineTest {};
 
 // The whole road: file, reload cycle, registration, a key press, the
 // dispatch and the shell starting the target; Stop and Start in between.

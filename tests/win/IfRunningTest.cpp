@@ -2,9 +2,7 @@
 // real programs started, found and brought to the front. The probe program
 // records its process and every activation beside itself; the foreground is
 // read from the system.
-#include "WinSupport.h"
-#include "engine/HotkeyEngine.h"
-#include "support/Fakes.h"
+#include "LiveEngine.h"
 
 #include <gtest/gtest.h>
 
@@ -43,13 +41,8 @@ private:
     HWND hwnd_ = nullptr;
 };
 
-class IfRunningTest : public MarkerTest {
+class IfRunningTest : public LiveEngineTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_NE(window.Handle(), nullptr);
-        window.onHotkey = [this](WPARAM, LPARAM lp) { engine.WMHotKey(static_cast<std::uint32_t>(lp)); };
-    }
     void TearDown() override
     {
         engine.UnregisterAll();
@@ -132,14 +125,7 @@ protected:
         return text;
     }
 
-    HotkeyWindow window;
     OtherWindow other;
-    win32::Profile profile;
-    win32::HotkeyApi hotkeys{window.Handle()};
-    win32::SystemApi system;
-    FakeProgramWindow programWindow;
-    FakeView view;
-    HotkeyEngine engine{{profile, hotkeys, system, programWindow, view}, dir.Dir()};
     std::vector<DWORD> started;
 };
 
