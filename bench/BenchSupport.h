@@ -124,10 +124,14 @@ struct Program {
     const char* exe;       // beside this program
     const char* mainClass; // the window that takes the request to end
     bool quickdex;
+    const char* arguments = "";
 };
 
 inline const Program QuickdexProgram{"quickdex.exe", "TMainForm", true};
 inline const Program BaselineProgram{"baseline.exe", "quickdexBaseline", false};
+// The floor again, with the common-controls library loaded before anything
+// else: what any program with a list view pays for the library alone.
+inline const Program CommonControlsBaselineProgram{"baseline.exe", "quickdexBaseline", false, "commoncontrols"};
 
 // One run of a resident program from its own folder.
 class Running {
@@ -139,6 +143,8 @@ public:
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         std::string commandLine = "\"" + exe.string() + "\"";
+        if (*program.arguments)
+            commandLine += std::string(" ") + program.arguments;
         started = Now();
         ok_ = CreateProcessA(exe.string().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                              folder.string().c_str(), &startup, &info_) != FALSE;

@@ -3,8 +3,12 @@
 // window, adds one tray icon, registers every binding and waits; a hotkey
 // starts its target with ShellExecuteA. Nothing else: no list, no menus, no
 // dialogs, no error boxes.
+//   baseline.exe commoncontrols   the same, with the common-controls library
+//                                 loaded and its classes registered first,
+//                                 as any program with a list view has it
 #include <windows.h>
 #include <shellapi.h>
+#include <commctrl.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -41,8 +45,18 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
+    if (std::strstr(commandLine, "commoncontrols")) {
+        using InitControls = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+        if (HMODULE library = LoadLibraryA("comctl32.dll")) {
+            const auto init =
+                reinterpret_cast<InitControls>(reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
+            const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+            if (init)
+                init(&controls);
+        }
+    }
     char exe[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, exe, MAX_PATH);
     std::string ini(exe, length);
