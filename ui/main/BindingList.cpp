@@ -146,15 +146,20 @@ void TBindingList::SetStateImages(int bitmapId16, int bitmapId32)
     ListView_SetImageList(list_, states_.get(), LVSIL_STATE);
 }
 
-void TBindingList::SetSlotState(int slot, int stateImage)
+void TBindingList::SetRowState(int row, int stateImage)
 {
-    LVFINDINFOA find{};
-    find.flags = LVFI_PARAM;
-    find.lParam = slot;
-    const int row = static_cast<int>(SendMessageA(list_, LVM_FINDITEMA, static_cast<WPARAM>(-1),
-                                                  reinterpret_cast<LPARAM>(&find)));
-    if (row >= 0)
-        ListView_SetItemState(list_, row, INDEXTOSTATEIMAGEMASK(stateImage), LVIS_STATEIMAGEMASK);
+    ListView_SetItemState(list_, row, INDEXTOSTATEIMAGEMASK(stateImage), LVIS_STATEIMAGEMASK);
+}
+
+TBindingList::RedrawPause::RedrawPause(HWND list) : list_(list)
+{
+    SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+}
+
+TBindingList::RedrawPause::~RedrawPause()
+{
+    SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
 }
 
 } // namespace quickdex

@@ -39,10 +39,24 @@ public:
     // with the text `tipOfRow` gives; false for any other notification.
     bool AnswerInfoTip(const NMHDR& header, const std::function<std::string(int row)>& tipOfRow) const;
 
-    // A state picture (1-based index into the strip; 0 none) for the row of
-    // `slot`, read by anyone through LVM_GETITEMSTATE.
+    // A state picture (1-based index into the strip; 0 none) for a row,
+    // read by anyone through LVM_GETITEMSTATE.
     void SetStateImages(int bitmapId16, int bitmapId32);
-    void SetSlotState(int slot, int stateImage);
+    void SetRowState(int row, int stateImage);
+
+    // No drawing while the returned guard lives, one repaint when it goes:
+    // marking every row draws the list once, not once a row.
+    class RedrawPause {
+    public:
+        explicit RedrawPause(HWND list);
+        ~RedrawPause();
+        RedrawPause(const RedrawPause&) = delete;
+        RedrawPause& operator=(const RedrawPause&) = delete;
+
+    private:
+        HWND list_;
+    };
+    [[nodiscard]] RedrawPause PauseRedraw() const { return RedrawPause(list_); }
 
 private:
     HWND list_ = nullptr;

@@ -432,20 +432,22 @@ std::string TMainForm::TrayTip() const
 
 void TMainForm::ShowHotkeyStates()
 {
-    for (int row = 0, n = list_->RowCount(); row < n; ++row) {
-        const int slot = list_->SlotOfRow(row);
-        switch (engine_->StatusOf(slot).state) {
-        case SlotState::Active:
-            list_->SetSlotState(slot, MarkActive);
-            break;
-        case SlotState::Stopped:
-            list_->SetSlotState(slot, MarkStopped);
-            break;
-        case SlotState::Empty:
-            break;
-        default:
-            list_->SetSlotState(slot, MarkRefused);
-            break;
+    {
+        const auto pause = list_->PauseRedraw();
+        for (int row = 0, n = list_->RowCount(); row < n; ++row) {
+            switch (engine_->StatusOf(list_->SlotOfRow(row)).state) {
+            case SlotState::Active:
+                list_->SetRowState(row, MarkActive);
+                break;
+            case SlotState::Stopped:
+                list_->SetRowState(row, MarkStopped);
+                break;
+            case SlotState::Empty:
+                break;
+            default:
+                list_->SetRowState(row, MarkRefused);
+                break;
+            }
         }
     }
     if (tray_) {
@@ -614,6 +616,8 @@ LRESULT TMainForm::OnNotify(const NMHDR& header)
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (tray_)
+        tray_->OwnerMessage(message, wParam, lParam);
     switch (message) {
     case WM_HOTKEY:
         engine_->WMHotKey(static_cast<std::uint32_t>(lParam));

@@ -65,7 +65,6 @@ TCoolTrayIcon::TCoolTrayIcon(HWND owner, HWND application)
     // anew: its icons are gone and must be added again.
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
 
-    // Watch the application window first, then the owner.
     if (application_) {
         applicationWatch_.Attach(application_, [this](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
             if (message == WM_SIZE && wParam == SIZE_MINIMIZED && MinimizeToTray)
@@ -73,22 +72,21 @@ TCoolTrayIcon::TCoolTrayIcon(HWND owner, HWND application)
             return std::nullopt;
         });
     }
-    if (owner_) {
-        ownerWatch_.Attach(owner_, [this](UINT message, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
-            if (message == WM_SHOWWINDOW && wParam == TRUE && lParam == 0 && application_) {
-                // Shown by a call: bring back the taskbar button and come to the front.
-                ShowWindow(application_, SW_RESTORE);
-                SetForegroundWindow(application_);
-                SetForegroundWindow(owner_);
-            } else if (message == WM_WINDOWPOSCHANGED && GetActiveWindow() == owner_) {
-                // Moved or brought up: the focus stays with the owner's control
-                // that had it (the owner gives it back on WM_SETFOCUS).
-                HWND focus = GetFocus();
-                if (!focus || !IsChild(owner_, focus))
-                    SetFocus(owner_);
-            }
-            return std::nullopt;
-        });
+}
+
+void TCoolTrayIcon::OwnerMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SHOWWINDOW && wParam == TRUE && lParam == 0 && application_) {
+        // Shown by a call: bring back the taskbar button and come to the front.
+        ShowWindow(application_, SW_RESTORE);
+        SetForegroundWindow(application_);
+        SetForegroundWindow(owner_);
+    } else if (message == WM_WINDOWPOSCHANGED && GetActiveWindow() == owner_) {
+        // Moved or brought up: the focus stays with the owner's control
+        // that had it (the owner gives it back on WM_SETFOCUS).
+        HWND focus = GetFocus();
+        if (!focus || !IsChild(owner_, focus))
+            SetFocus(owner_);
     }
 }
 

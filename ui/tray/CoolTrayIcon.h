@@ -1,7 +1,7 @@
 #pragma once
 // The notification-area icon of the program, with the hidden window that
-// receives its mouse messages, its menu, and the watchers that hide the
-// program into the tray when it is minimised and bring back the taskbar
+// receives its mouse messages, its menu, and the watching that hides the
+// program into the tray when it is minimised and brings back the taskbar
 // button when the main window is shown.
 #include "platform/win32/Handles.h"
 #include "platform/win32/Subclass.h"
@@ -40,8 +40,12 @@ public:
     static ShellCall& NotifyShell();
 
     // `owner` is the window the component belongs to (the main window),
-    // `application` the window that carries the taskbar button. Both are
-    // watched from now on.
+    // `application` the window that carries the taskbar button, which is
+    // watched from now on. The owner hands over what it hears through
+    // OwnerMessage instead: it hears from its list for every row and every
+    // item painted, and a hooked window pays for a lookup on each message
+    // (under Wine a round trip to the server), which made filling and
+    // painting the list many times slower.
     TCoolTrayIcon(HWND owner, HWND application);
     ~TCoolTrayIcon();
     TCoolTrayIcon(const TCoolTrayIcon&) = delete;
@@ -50,6 +54,9 @@ public:
     // Called once the owner has set the properties: hides the application
     // window when starting minimised, and shows the icon.
     void Loaded();
+
+    // Every message of the owner, before the owner handles it.
+    void OwnerMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool AddIcon();
     bool RemoveIcon();
@@ -105,7 +112,6 @@ private:
     HWND application_;
     std::unique_ptr<TrayWindow> window_;
     win32::WindowHook applicationWatch_;
-    win32::WindowHook ownerWatch_;
     NOTIFYICONDATAA iconData_{};
     HIMAGELIST iconList_ = nullptr;
     int iconIndex_ = 0;
