@@ -564,14 +564,21 @@ double WaitUntilPainted(DWORD process, const char* className, double since, doub
 // and be gone once the owner has painted it.
 bool UpdateRegionsVisible(HWND window)
 {
-    InvalidateRect(window, nullptr, FALSE);
-    if (!GetUpdateRect(window, nullptr, FALSE))
+    // The other process may paint before the region is read back: a few
+    // tries, and one region seen and then cleared is enough.
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        InvalidateRect(window, nullptr, FALSE);
+        if (!GetUpdateRect(window, nullptr, FALSE)) {
+            Sleep(20);
+            continue;
+        }
+        const double start = Now();
+        while (Now() - start < 5) {
+            if (!GetUpdateRect(window, nullptr, FALSE))
+                return true;
+            Sleep(1);
+        }
         return false;
-    const double start = Now();
-    while (Now() - start < 5) {
-        if (!GetUpdateRect(window, nullptr, FALSE))
-            return true;
-        Sleep(1);
     }
     return false;
 }
