@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Where start-up time goes: quickdex.exe and the floor (bench/baseline.cpp),
-# each started with 100 bindings under Wine's own tracing (+timestamp,
-# +loaddll, +relay limited to the calls listed below), and the time of each
-# landmark printed in ms from the moment the exe was mapped, as the median of
-# the rounds. The relay adds a little to every traced call; compare the two
-# columns with each other, not with the bench's figures.
+# Where start-up time and memory go: quickdex.exe and the floor
+# (bench/baseline.cpp), each started with 100 bindings under Wine's own
+# tracing (+timestamp, +loaddll, +relay limited to the calls listed below),
+# and the time of each landmark printed in ms from the moment the exe was
+# mapped, as the median of the rounds. The relay adds a little to every
+# traced call and to every window message; compare the programs with each
+# other, not with the bench's figures. Then the private and resident memory
+# of each once ready, and of the floor with the common-controls library
+# loaded, by mapping of the Linux process.
 #   trace-startup.sh [rounds, default 5]
 # It ends the prefix's wineserver when done (a killed program leaves its
 # global atoms behind): run it while no test is running.
@@ -94,3 +97,31 @@ for who in quickdex baseline; do
             }
         }' "$work/$who.landmarks" | sort -n | sed 's/^/  /'
 done
+
+# Memory once ready, by mapping: [anon] holds the Windows heaps and
+# allocations, [heap] the Unix side's (the display driver, X11, fonts).
+memory() { # label folder exe [argument]
+    local folder=$2 exe=$3 argument=${4:-} pid=""
+    (cd "$folder" && WINEDEBUG=-all timeout 6 wine "./$exe" $argument >/dev/null 2>&1 &)
+    sleep 3
+    pid=$(pgrep -fx "./$exe${argument:+ $argument}" | head -1 || true)
+    echo "$1"
+    if [ -z "$pid" ]; then
+        echo "  not found"
+    else
+        awk '
+            /^[0-9a-f]+-[0-9a-f]+ / { name = (NF >= 6) ? $6 : "[anon]"; sub(".*/", "", name); next }
+            /^Private_(Clean|Dirty):/ { p[name] += $2; total += $2 }
+            /^Rss:/ { r[name] += $2; rss += $2 }
+            END {
+                for (n in p) if (p[n] >= 40) printf "  %8d %8d  %s\n", p[n], r[n], n
+                printf "  %8d %8d  total\n", total, rss
+            }' "/proc/$pid/smaps" | sort -rn
+    fi
+    sleep 3.5
+}
+echo
+echo "memory once ready, KB by mapping (private, resident; mappings with 40 KB private or more)"
+memory quickdex "$work/quickdex" quickdex.exe
+memory baseline "$work/baseline" baseline.exe
+memory "baseline with the common-controls library" "$work/baseline" baseline.exe commoncontrols
