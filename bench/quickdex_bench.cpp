@@ -20,10 +20,12 @@
 // Programs it starts sit beside it: quickdex.exe, baseline.exe, marker.exe, probe.exe.
 #include "BenchSupport.h"
 #include "engine/HotkeyEngine.h"
+#include "platform/win32/Controls.h"
 
 #include <windows.h>
 #include <psapi.h>
 #include <shellapi.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -650,6 +652,87 @@ void FirstShowing(int rounds)
                 Median(visibleTimes[1]), Median(visibleTimes[2]), Median(visibleTimes[3]));
 }
 
+// What the platform alone takes to show and paint a list view like the main
+// window's (same size, font, columns, 100 rows with state marks) in a bare
+// top-level window of this process: the floor under the main window's first
+// showing, measured in the same run.
+void BareListShowing(int rounds)
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = "quickdexBenchBareList";
+    RegisterClassA(&windowClass);
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    HBITMAP marks = CreateBitmap(48, 16, 1, 32, nullptr);
+    std::vector<double> show, paint, emptyPaint;
+    for (int round = 0; round < rounds; ++round) {
+        for (const int rows : {100, 0}) {
+            RECT frame{0, 0, 394, 404};
+            AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, TRUE);
+            HWND top = CreateWindowExA(0, windowClass.lpszClassName, "bare list", WS_OVERLAPPEDWINDOW, 300, 150,
+                                       frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                                       windowClass.hInstance, nullptr);
+            HWND list = CreateWindowExA(0, WC_LISTVIEWA, "",
+                                        WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL |
+                                            LVS_SHOWSELALWAYS,
+                                        2, 15, 390, 343, top, nullptr, windowClass.hInstance, nullptr);
+            SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(win32::UiFont()), FALSE);
+            ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
+            HIMAGELIST states = ImageList_Create(16, 16, ILC_COLOR32, 3, 0);
+            ImageList_Add(states, marks, nullptr);
+            ListView_SetImageList(list, states, LVSIL_STATE);
+            const int widths[] = {100, 200, 80};
+            for (int column = 0; column < 3; ++column) {
+                LVCOLUMNA c{};
+                c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+                c.pszText = const_cast<char*>("Column");
+                c.cx = widths[column];
+                c.iSubItem = column;
+                SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&c));
+            }
+            for (int row = 0; row < rows; ++row) {
+                const std::string caption = "Ctrl+Alt+" + std::to_string(row);
+                const std::string action = "C:\\Tools\\tool" + std::to_string(row + 1) + ".exe";
+                LVITEMA item{};
+                item.mask = LVIF_TEXT;
+                item.iItem = row;
+                item.pszText = const_cast<char*>(caption.c_str());
+                SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+                const std::string* texts[] = {&action, nullptr};
+                for (int column = 1; column <= 2; ++column) {
+                    LVITEMA sub{};
+                    sub.iSubItem = column;
+                    sub.pszText = const_cast<char*>(column == 1 ? texts[0]->c_str() : "Tools");
+                    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&sub));
+                }
+                ListView_SetItemState(list, row, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
+            }
+            const double start = Now();
+            ShowWindow(top, SW_SHOW);
+            const double shown = Now();
+            UpdateWindow(top);
+            const double painted = Now();
+            if (rows > 0) {
+                show.push_back((shown - start) * 1000);
+                paint.push_back((painted - shown) * 1000);
+            } else {
+                emptyPaint.push_back((painted - shown) * 1000);
+            }
+            DestroyWindow(top);
+            ImageList_Destroy(states);
+        }
+    }
+    DeleteObject(marks);
+    std::printf("  the floor under the main window: a bare window with such a list, in this process (%d rounds)\n",
+                rounds);
+    Figure("  shown", Median(show), "ms", "recorded");
+    Figure("  painted, 100 rows", Median(paint), "ms", "recorded");
+    Figure("  painted, no rows", Median(emptyPaint), "ms", "recorded");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -664,8 +747,10 @@ int main(int argc, char** argv)
             StartupAndMemory(rounds);
         else if (std::strcmp(figure, "launch") == 0)
             PressToLaunch(rounds * 2);
-        else if (std::strcmp(figure, "show") == 0)
+        else if (std::strcmp(figure, "show") == 0) {
             FirstShowing(rounds);
+            BareListShowing(rounds);
+        }
         else if (std::strcmp(figure, "front") == 0)
             PressToFront(rounds * 2);
         else
@@ -678,6 +763,7 @@ int main(int argc, char** argv)
     HostileStartup(std::max(3, rounds / 3));
     IdleWakeups(idleSeconds);
     FirstShowing(rounds);
+    BareListShowing(rounds);
     PressToFront(rounds * 2);
     return 0;
 }
