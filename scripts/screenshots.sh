@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of quickdex.exe on a virtual display: the main
-# window, the tray menu, the hotkey editor, the action chooser and the
-# category editor. Writes docs/*.png. The clicks are at the places Wine's
+# window (one row with the mark of a combination bound twice), the tray menu,
+# the hotkey editor with its status line, the action chooser, the category
+# editor and About. Writes docs/*.png. The clicks are at the places Wine's
 # 1024x768 virtual desktop puts the windows (they are centred).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,6 +19,7 @@ printf '%s\r\n' \
     '[3+69]' 'Action=C:\windows' 'Hint=The Windows folder' 'Sort=Folders' \
     '[6+67]' 'Action=Control Panel' 'Hint=All the settings' 'Sort=System' \
     '[0+122]' 'Action=http://www.quickdex.net/' 'Hint=Home page' 'Sort=Web' \
+    '[3+078]' 'Action=wordpad.exe' 'Hint=Another editor' 'Sort=Tools' \
     '[3+81]' 'Action=Show quickdex' 'Sort=quickdex' >"$work/hotkey.ini"
 printf '%s\r\n' '[Sort]' 'Tools=0' 'Folders=0' 'System=0' 'Web=0' >"$work/Set.ini"
 
@@ -39,28 +41,30 @@ shot 300x140+724+628 tray-menu
 xdotool key Escape
 
 click 350 580               # Add
-click 356 363 0.5           # the key field
-xdotool key ctrl+alt+a
-click 530 362 0.3
+click 356 334 0.5           # the key field
+xdotool key ctrl+alt+n      # bound already: the status line says so
+click 530 333 0.3
 xdotool type 'notepad.exe'
-click 570 402 0.3
+click 570 373 0.3
 xdotool type 'My editor'
-shot 448x158+288+306 editor
+shot 448x214+288+277 editor
 
-click 708 362               # the action button: the chooser
-for group in "424 266" "422 250" "422 234" "437 218" "456 202" "457 186"; do
-    click $group 0.3        # from the last group up, so the others stay in place
-    xdotool key Right
-    sleep 0.3
-done
+click 711 333               # the action button: the chooser
+click 389 186 0.5           # Windows Application's box: opened
 click 430 202               # Paint
 shot 276x460+373+154 action-chooser
 click 597 588               # Cancel
-click 683 436               # the editor's Cancel
+click 683 407               # the editor's Cancel
 
 click 363 192 0.7           # Set > Edit Sort
 click 391 238
 click 510 245 0.5           # Web
 click 466 573               # Change
 shot 400x450+312+160 category-editor
-echo "screenshots: docs/{main-window,tray-menu,editor,action-chooser,category-editor}.png"
+click 666 393               # the name dialog's Cancel
+click 602 573               # Close
+
+click 399 192 0.7           # Help > About
+click 416 272 1.5
+shot 320x222+352+274 about
+echo "screenshots: docs/{main-window,tray-menu,editor,action-chooser,category-editor,about}.png"

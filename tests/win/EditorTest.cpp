@@ -406,6 +406,52 @@ TEST_F(EditorTest, ChooserLeavesGroupsAndTheDisabledEditor)
     EXPECT_TRUE(IsWindowEnabled(editor->Handle()));
 }
 
+// A real click (through the system's input queue) on a leaf's picture
+// selects the leaf, as a click on its name does, and OK takes that leaf.
+TEST_F(EditorTest, ChooserLeafPictureClickedWithTheMouseIsTheOneTaken)
+{
+    Start("");
+    main->AddBitBtnClick();
+    editor->SpeedButton3Click();
+    ASSERT_TRUE(chooser->Visible());
+    HWND tree = chooser->TreeView();
+    TreeView_Expand(tree, chooser->FindNode("Windows Application"), TVE_EXPAND);
+    HTREEITEM paint = chooser->FindNode("Windows Application->Paint");
+    ASSERT_NE(paint, nullptr);
+    ASSERT_NE(TreeView_GetSelection(tree), paint);
+
+    RECT label{};
+    *reinterpret_cast<HTREEITEM*>(&label) = paint;
+    ASSERT_TRUE(SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label)));
+    POINT at{label.left - 8, (label.top + label.bottom) / 2}; // the middle of the picture
+    TVHITTESTINFO hit{};
+    hit.pt = at;
+    TreeView_HitTest(tree, &hit);
+    ASSERT_EQ(hit.hItem, paint);
+    ASSERT_NE(hit.flags & TVHT_ONITEMSTATEICON, 0u) << "the point is not on the picture";
+
+    SetForegroundWindow(chooser->Handle());
+    ClientToScreen(tree, &at);
+    const int width = GetSystemMetrics(SM_CXSCREEN) - 1;
+    const int height = GetSystemMetrics(SM_CYSCREEN) - 1;
+    INPUT clicks[3]{};
+    for (INPUT& input : clicks) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = at.x * 65535 / width;
+        input.mi.dy = at.y * 65535 / height;
+    }
+    clicks[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+    clicks[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+    ASSERT_EQ(SendInput(3, clicks, sizeof(INPUT)), 3u);
+    ASSERT_TRUE(PumpUntil([&] { return TreeView_GetSelection(tree) == paint; }, 3000))
+        << "the click on the picture left the selection on " << chooser->SelectionPathText();
+
+    Click(Control(chooser->Handle(), "Button", "OK"));
+    EXPECT_EQ(win32::WindowText(editor->Path_LabEdit()), "mspaint.exe");
+    EXPECT_FALSE(chooser->Visible());
+}
+
 TEST_F(EditorTest, CategoryEditorAgainstTheBytesOfSetIni)
 {
     Start("");

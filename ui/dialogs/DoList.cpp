@@ -6,6 +6,10 @@
 
 #include <array>
 
+#include <windows.h>
+#include <commctrl.h>
+#include <windowsx.h>
+
 namespace quickdex {
 namespace {
 
@@ -133,6 +137,20 @@ void TDoList_Form::C_BitBtnClick()
     Close();
 }
 
+void TDoList_Form::SelectClickedPicture()
+{
+    // A leaf's picture is its state image, and Wine's tree selects an item
+    // clicked on its name or icon but not on its state image: the click
+    // marked the leaf and left the selection where it was, so OK took the
+    // old one. A click on the picture selects the leaf, as on Windows.
+    const DWORD at = GetMessagePos(); // where the button was let go
+    TVHITTESTINFO hit{};
+    hit.pt = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    ScreenToClient(tree_, &hit.pt);
+    if (TreeView_HitTest(tree_, &hit) && (hit.flags & TVHT_ONITEMSTATEICON))
+        TreeView_SelectItem(tree_, hit.hItem);
+}
+
 void TDoList_Form::M_TreeViewDblClick()
 {
     // The selection counts, not the point clicked.
@@ -151,6 +169,8 @@ LRESULT TDoList_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->hwndFrom == tree_ && header->code == NM_CLICK)
+            SelectClickedPicture();
         if (header->hwndFrom == tree_ && header->code == NM_DBLCLK)
             M_TreeViewDblClick();
         return 0;

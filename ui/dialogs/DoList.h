@@ -37,6 +37,7 @@ protected:
 
 private:
     void BuildTree();
+    void SelectClickedPicture();
     std::string LabelOf(HTREEITEM node) const;
     HTREEITEM Selected() const { return TreeView_GetSelection(tree_); }
 
