@@ -56,12 +56,14 @@ void Figure(const char* name, double quickdex, const char* unit, const char* tar
     std::fflush(stdout);
 }
 
-// Starts `program` in `folder` with 100 bindings and waits until it holds the
+// Starts `program` in `folder` with `bindings` (100 of them, by default the
+// last bound to a program that is not there) and waits until it holds the
 // last; null when it never does.
-std::unique_ptr<Running> StartReady(const Program& program, const Folder& folder)
+std::unique_ptr<Running> StartReady(const Program& program, const Folder& folder,
+                                    const std::string& bindings = BindingsFile(100, "C:\\Tools\\last.exe"))
 {
     const auto last = Combinations(100).back();
-    WriteFile(folder.path / "hotkey.ini", BindingsFile(100, "C:\\Tools\\last.exe"));
+    WriteFile(folder.path / "hotkey.ini", bindings);
     auto run = std::make_unique<Running>(program, folder.path);
     double seconds = run->WaitUntilHeld(last.first, last.second);
     for (int retry = 0; seconds == Running::CollidedWithProbe && retry < 3; ++retry) {
@@ -185,11 +187,9 @@ void PressToLaunch(int rounds)
     const fs::path marker = folder.path / "marker.exe";
     const fs::path ran = folder.path / "marker.ran";
     CopyFileA((ExeDir() + "marker.exe").c_str(), marker.string().c_str(), FALSE);
-    WriteFile(folder.path / "hotkey.ini", BindingsFile(100, marker.string()));
     const auto last = Combinations(100).back();
-
-    Running quickdex(QuickdexProgram, folder.path);
-    if (quickdex.WaitUntilHeld(last.first, last.second) < 0) {
+    const auto quickdex = StartReady(QuickdexProgram, folder, BindingsFile(100, marker.string()));
+    if (!quickdex) {
         std::printf("2 press to launch: quickdex.exe never registered its bindings\n");
         return;
     }
@@ -258,11 +258,9 @@ void PressToFront(int rounds)
     Folder folder("front");
     const fs::path probe = folder.path / "probe.exe";
     CopyFileA((ExeDir() + "probe.exe").c_str(), probe.string().c_str(), FALSE);
-    WriteFile(folder.path / "hotkey.ini", BindingsFile(100, probe.string()) + "IfRunning=front\r\n");
     const auto last = Combinations(100).back();
-
-    Running quickdex(QuickdexProgram, folder.path);
-    if (quickdex.WaitUntilHeld(last.first, last.second) < 0) {
+    const auto quickdex = StartReady(QuickdexProgram, folder, BindingsFile(100, probe.string()) + "IfRunning=front\r\n");
+    if (!quickdex) {
         std::printf("9 press to front: quickdex.exe never registered its bindings\n");
         return;
     }
@@ -701,11 +699,11 @@ void BareListShowing(int rounds)
                 item.iItem = row;
                 item.pszText = const_cast<char*>(caption.c_str());
                 SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-                const std::string* texts[] = {&action, nullptr};
+                const char* texts[] = {action.c_str(), "Tools"};
                 for (int column = 1; column <= 2; ++column) {
                     LVITEMA sub{};
                     sub.iSubItem = column;
-                    sub.pszText = const_cast<char*>(column == 1 ? texts[0]->c_str() : "Tools");
+                    sub.pszText = const_cast<char*>(texts[column - 1]);
                     SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&sub));
                 }
                 ListView_SetItemState(list, row, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
