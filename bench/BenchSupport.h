@@ -2,6 +2,7 @@
 // What the benchmark and the soak share: timing, prepared folders with a
 // hotkey.ini, the resident programs run from outside, key presses, and the
 // memory of a process as Linux sees it under Wine.
+#include "platform/win32/Files.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/main/MainIds.h"
 #include "win/Desktop.h"

@@ -381,7 +381,7 @@ void ReloadAndDispatch(int rounds)
 {
     HWND engineWindow = MakeWindow();
     HWND baselineWindow = MakeWindow();
-    win32::Profile profile;
+    win32::Files files;
     win32::HotkeyApi hotkeys(engineWindow);
     QuietSystem system;
     QuietWindow window;
@@ -394,7 +394,7 @@ void ReloadAndDispatch(int rounds)
         Folder folder(("reload" + std::to_string(count)).c_str());
         WriteFile(folder.path / "hotkey.ini", BindingsFile(count, "C:\\Tools\\last.exe"));
         const std::string dir = folder.path.string() + "\\";
-        HotkeyEngine engine({profile, hotkeys, system, window, view}, dir);
+        HotkeyEngine engine({files, hotkeys, system, window, view}, dir);
         engine.ReloadAndRegister(); // atoms taken once, as in the program
         engine.UnregisterAll();
         std::vector<double> engineTimes, baselineTimes;
@@ -431,7 +431,7 @@ void ReloadAndDispatch(int rounds)
     // against the least a lookup can cost (a packed array of combinations).
     Folder folder("dispatch");
     WriteFile(folder.path / "hotkey.ini", BindingsFile(100, "C:\\Tools\\last.exe"));
-    HotkeyEngine engine({profile, hotkeys, system, window, view}, folder.path.string() + "\\");
+    HotkeyEngine engine({files, hotkeys, system, window, view}, folder.path.string() + "\\");
     engine.ReloadAndRegister();
     engine.UnregisterAll();
     const auto combos = Combinations(100);

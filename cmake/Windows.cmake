@@ -27,6 +27,7 @@ endif()
 
 add_library(quickdex_win32 STATIC
   platform/win32/Win32Platform.cpp
+  platform/win32/Files.cpp
   platform/win32/Controls.cpp
   platform/win32/Dpi.cpp
   platform/win32/ErrorEdge.cpp
@@ -87,6 +88,9 @@ target_link_options(marker PRIVATE -mwindows)
 # A windowed target: it records its process and each activation beside itself.
 add_executable(probe tests/win/probe.cpp)
 target_link_options(probe PRIVATE -mwindows)
+# A file held open by another process, as a scanner holds a new file.
+add_executable(holder tests/win/holder.cpp)
+target_link_options(holder PRIVATE -mwindows)
 
 function(quickdex_win_test name)
   add_executable(${name} ${ARGN})
@@ -102,6 +106,7 @@ quickdex_win_test(win_platform_tests
   tests/win/IniDifferentialTest.cpp
   tests/win/FaultTest.cpp
 )
+add_dependencies(win_platform_tests holder)
 quickdex_win_test(win_engine_tests
   tests/win/HotkeyLiveTest.cpp
   tests/win/IfRunningTest.cpp

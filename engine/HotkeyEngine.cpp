@@ -21,7 +21,7 @@ HotkeyEngine::HotkeyEngine(const Services& services, std::string exeDir)
     : Actions(services.system, services.window),
       services_(services),
       exeDir_(std::move(exeDir)),
-      hotkeyPath_(exeDir_ + HotkeyFileName)
+      store_(services.files, exeDir_ + HotkeyFileName)
 {
 }
 
@@ -167,7 +167,7 @@ LoadResult HotkeyEngine::ReloadHotkeys()
     services_.view.SetTrayImage(Stopped ? TrayImageStopped : TrayImageRunning);
     Hotkeys.ClearKeys();
     services_.view.ClearRows();
-    return LoadHotkeys(services_.profile, hotkeyPath_, Hotkeys, services_.view);
+    return store_.Load(Hotkeys, services_.view);
 }
 
 LoadResult HotkeyEngine::ReloadAndRegister()

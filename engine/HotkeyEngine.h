@@ -3,9 +3,10 @@
 // rebuilds table, list and registrations in one reload cycle, stops and
 // starts all hotkeys, and answers the hotkey message.
 #include "engine/BuiltInActions.h"
+#include "platform/Files.h"
 #include "platform/HotkeyApi.h"
-#include "platform/Profile.h"
 #include "platform/SystemApi.h"
+#include "store/HotkeyStore.h"
 #include "store/Hotkeys.h"
 
 #include <array>
@@ -50,7 +51,7 @@ struct SlotStatus {
 class HotkeyEngine {
 public:
     struct Services {
-        IProfile& profile;
+        IFiles& files;
         IHotkeyApi& hotkeys;
         ISystemApi& system;
         IProgramWindow& window;
@@ -94,9 +95,10 @@ public:
     void StandAside(bool aside);
     bool StandingAside() const { return standingAside_; }
 
-    const std::string& HotkeyPath() const { return hotkeyPath_; }
+    const std::string& HotkeyPath() const { return store_.Path(); }
     const std::string& ExeDir() const { return exeDir_; }
-    IProfile& Profile() { return services_.profile; }
+    // hotkey.ini: the one place bindings are written.
+    const HotkeyStore& Store() const { return store_; }
 
     HotkeyTable Hotkeys;
     std::array<int, MaxHotkeys> HotkeyIds{};
@@ -106,7 +108,7 @@ public:
 private:
     Services services_;
     std::string exeDir_;
-    std::string hotkeyPath_;
+    HotkeyStore store_;
     // One reference per slot on its atom, held while the engine lives, so
     // that thousands of reloads leave the global atom table as it was.
     std::array<std::uint16_t, MaxHotkeys> heldAtoms_{};

@@ -22,14 +22,25 @@ private:
     std::string text_;
 };
 
-// The private-profile call refused to write or erase.
+// The file refused a write or an erase. `cause`, when known, says why in
+// words the user can act on.
 class WriteError : public AppError {
 public:
-    explicit WriteError(const std::string& path) : AppError("Unable to write to " + path), path_(path) {}
+    explicit WriteError(const std::string& path, const std::string& cause = {})
+        : AppError("Unable to write to " + path + (cause.empty() ? "" : ": " + cause)), path_(path)
+    {
+    }
     const std::string& Path() const { return path_; }
 
 private:
     std::string path_;
+};
+
+// A file the program owns could not be read (another program holds it
+// locked, or it is no file at all).
+class ReadError : public AppError {
+public:
+    explicit ReadError(const std::string& path) : AppError("Unable to read " + path) {}
 };
 
 // A category name that a key of Set.ini cannot hold unchanged; the text

@@ -1,5 +1,6 @@
 #pragma once
-// The binding record, the table of 100 slots and the file hotkey.ini.
+// The binding record, the table of 100 slots, and the section names of
+// hotkey.ini (the file itself is HotkeyStore's).
 //
 // hotkey.ini holds one section per binding, named "<modifiers>+<key>" in
 // decimal, with the keys Action, Hint and Sort. The file is the master copy:
@@ -32,16 +33,26 @@ struct Tquickdex {
     IfRunningMode IfRunning = IfRunningMode::Start; // the key "IfRunning", when present
 };
 
-// The 100 one-based slots and the section name each was read from.
+// Which section of the file a binding was read from: its place among the
+// file's sections (1 for the first) and its name as it stands there ("02+65"
+// stays "02+65"). Two sections of one name are two bindings with two
+// identities, so a change or a delete reaches exactly the one the user chose.
+struct BindingId {
+    int place = 0; // 0: no section (a binding not read from the file)
+    std::string section;
+    bool operator==(const BindingId&) const = default;
+};
+
+// The 100 one-based slots and the section each was read from.
 class HotkeyTable {
 public:
     Tquickdex& operator[](int slot) { return slots_.at(static_cast<std::size_t>(slot - 1)); }
     const Tquickdex& operator[](int slot) const { return slots_.at(static_cast<std::size_t>(slot - 1)); }
 
-    // The section name as it stands in the file ("02+65" stays "02+65"), so
-    // that erasing a binding erases its own section.
-    const std::string& SectionOf(int slot) const { return sections_.at(static_cast<std::size_t>(slot - 1)); }
-    void SetSectionOf(int slot, std::string name) { sections_.at(static_cast<std::size_t>(slot - 1)) = std::move(name); }
+    const BindingId& IdOf(int slot) const { return ids_.at(static_cast<std::size_t>(slot - 1)); }
+    void SetIdOf(int slot, BindingId id) { ids_.at(static_cast<std::size_t>(slot - 1)) = std::move(id); }
+    // The section name as it stands in the file.
+    const std::string& SectionOf(int slot) const { return IdOf(slot).section; }
 
     // Zeroes Modifiers and Key of every slot; the texts are left as they are
     // and never read for an empty slot.
@@ -51,7 +62,7 @@ public:
 
 private:
     std::array<Tquickdex, MaxHotkeys> slots_{};
-    std::array<std::string, MaxHotkeys> sections_{};
+    std::array<BindingId, MaxHotkeys> ids_{};
 };
 
 // Receives one row per loaded slot, after the whole file was read.
@@ -65,7 +76,12 @@ public:
 
 struct LoadResult {
     int sections = 0; // sections in the file
-    int ignored = 0;  // sections beyond slot 100, left in the file and unused
+    int bindings = 0; // of them, sections whose name is a combination
+    int ignored = 0;  // bindings beyond slot 100, left in the file and unused
+    // Sections that are no binding (their names do not decode), left in the
+    // file as they are, and the text the first of them failed on.
+    std::vector<std::string> foreign;
+    std::string firstBadText;
 };
 
 // "C:\dir\quickdex.exe" -> "C:\dir\"
@@ -78,19 +94,11 @@ int SplitSectionName(const std::string& name, int half);
 // A decimal 32-bit integer with optional leading blanks and sign.
 int StrToInt(const std::string& text);
 
-std::vector<std::string> ReadSectionNames(IProfile& profile, const std::string& path);
+// Profile-file helpers for Set.ini.
 std::string ReadValue(IProfile& profile, const std::string& path, const std::string& section,
                       const char* key, const char* fallback);
 // Throws WriteError when the file refuses the write.
 void WriteValue(IProfile& profile, const std::string& path, const std::string& section, const char* key,
                 const std::string& value);
-
-// Fills slots 1..n and HotkeyCount from `path`, in file order, then hands
-// each slot to `rows`. A malformed section name throws ConversionError and no
-// row is added. The caller clears the table first (the reload cycle does).
-LoadResult LoadHotkeys(IProfile& profile, const std::string& path, HotkeyTable& table, IRowSink& rows);
-
-// Erases a whole section; throws WriteError when the file refuses.
-void EraseSection(IProfile& profile, const std::string& path, const std::string& section);
 
 } // namespace quickdex

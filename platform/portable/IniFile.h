@@ -23,9 +23,4 @@ public:
     bool WriteString(const char* section, const char* key, const char* value, const char* path) override;
 };
 
-// Replaces the file at `path` with `content` through a temporary file in the
-// same folder. Fails, leaving the old file untouched, when the file is
-// read-only, the folder cannot take the temporary file, or the disk is full.
-bool ReplaceFileContent(const std::string& path, const std::string& content);
-
 } // namespace quickdex

@@ -1,7 +1,9 @@
-#include "engine/BindingEdit.h"
 #include "platform/portable/IniFile.h"
+#include "platform/portable/PortableFiles.h"
+#include "store/BindingEdit.h"
 #include "store/Categories.h"
 #include "store/Errors.h"
+#include "store/HotkeyStore.h"
 #include "store/Hotkeys.h"
 #include "store/KeyNames.h"
 #include "support/Fakes.h"
@@ -38,6 +40,20 @@ public:
     int writes = 0;
 };
 
+// Real files, with the replace answering as told when `refuse` is set.
+class RefusingFiles : public IFiles {
+public:
+    FileContent Read(const std::string& path) override { return inner.Read(path); }
+    ReplaceOutcome Replace(const std::string& path, const std::string& bytes) override
+    {
+        ++replaces;
+        return refuse ? *refuse : inner.Replace(path, bytes);
+    }
+    PortableFiles inner;
+    std::optional<ReplaceOutcome> refuse;
+    int replaces = 0;
+};
+
 std::uint16_t Shortcut(int modifiers, int key)
 {
     return MakeShortcut(static_cast<std::uint16_t>(key), ModifiersToShiftState(modifiers));
@@ -72,14 +88,6 @@ TEST(BindingEdit, InputAndSectionNames)
     EXPECT_EQ(SectionForShortcut(Shortcut(3, 65)), "3+65");
     EXPECT_EQ(SectionForShortcut(Shortcut(0, 112)), "0+112");
     EXPECT_EQ(SectionForShortcut(Shortcut(6, 116)), "6+116");
-
-    // The key field as the editor filled it (Win and the leading zero have
-    // no place in it) keeps the section as it stands; a new key gives the
-    // new combination's.
-    EXPECT_EQ(SectionToWrite("8+65", 0x0041, 0x0041), "8+65");
-    EXPECT_EQ(SectionToWrite("02+65", 0x4041, 0x4041), "02+65");
-    EXPECT_EQ(SectionToWrite("8+65", 0x0041, 0x4041), "2+65");
-    EXPECT_EQ(SectionToWrite("2+300", 0, 0xC070), "3+112"); // a key code the field cannot show
 }
 
 class EditFileTest : public ::testing::Test {
@@ -91,96 +99,113 @@ protected:
     {
         table = HotkeyTable{};
         test::FakeView view;
-        LoadHotkeys(profile.inner, Path(), table, view);
+        store.Load(table, view);
         return view.rows;
     }
 
-    // The change the editor makes from slot `slot` as loaded, after `edit`
-    // has been applied to the fields it was filled with.
+    // What the editor writes when it was opened on slot `slot` as loaded and
+    // `edit` changed its fields (and `choice`, when given, its choice).
     template <class Edit>
-    BindingChange EditorChange(int slot, Edit edit)
+    void Change(int slot, Edit edit, std::optional<IfRunningMode> choice = std::nullopt)
     {
         Reload();
-        const Tquickdex& b = table[slot];
-        const BindingFields loaded{Shortcut(b.Modifiers, b.Key), b.Action, b.Hint, b.Sort};
-        BindingFields edited = loaded;
-        edit(edited);
-        return {table.SectionOf(slot), SectionToWrite(table.SectionOf(slot), loaded.hotKey, edited.hotKey), loaded,
-                edited};
+        const Tquickdex loaded = table[slot];
+        BindingFields fields{Shortcut(loaded.Modifiers, loaded.Key), loaded.Action, loaded.Hint, loaded.Sort};
+        edit(fields);
+        const BindingId id = table.IdOf(slot);
+        store.Write(&id, BindingFromFields(fields, choice.value_or(loaded.IfRunning), &loaded));
+    }
+    void Add(const BindingFields& fields, IfRunningMode choice = IfRunningMode::Start)
+    {
+        store.Write(nullptr, BindingFromFields(fields, choice, nullptr));
+    }
+    void Delete(int slot)
+    {
+        Reload();
+        store.Erase(table.IdOf(slot));
     }
 
     TempDir dir;
-    FailingProfile profile;
+    FailingProfile profile; // Set.ini
+    RefusingFiles files;
+    HotkeyStore store{files, dir.File("hotkey.ini")};
     HotkeyTable table;
 };
 
-TEST_F(EditFileTest, WriteAppendsKeysInOrderAndReplacesInPlace)
+TEST_F(EditFileTest, AddAppendsKeysInOrderAndReplacesInPlace)
 {
     dir.Write("hotkey.ini", "[0+112]\r\nAction=calc.exe\r\n");
-    WriteBinding(profile, Path(), {Shortcut(3, 65), "notepad.exe", "", "Other"});
+    Add({Shortcut(3, 65), "notepad.exe", "", "Other"});
     EXPECT_EQ(dir.Read("hotkey.ini"),
               "[0+112]\r\nAction=calc.exe\r\n[3+65]\r\nAction=notepad.exe\r\nHint=\r\nSort=Other\r\n");
-    WriteBinding(profile, Path(), {Shortcut(0, 112), "  spaced  ", "h", "Games"});
+    Add({Shortcut(0, 112), "  spaced  ", "h", "Games"});
     EXPECT_EQ(dir.Read("hotkey.ini"), "[0+112]\r\nAction=spaced  \r\nHint=h\r\nSort=Games\r\n[3+65]\r\n"
                                       "Action=notepad.exe\r\nHint=\r\nSort=Other\r\n");
+    // An add onto a bound combination replaces that binding whole: its choice too.
+    dir.Write("hotkey.ini", "[3+65]\r\nAction=a\r\nIfRunning=toggle\r\n");
+    Add({Shortcut(3, 65), "b", "", "Other"});
+    EXPECT_EQ(dir.Read("hotkey.ini"), "[3+65]\r\nAction=b\r\n");
+    // A new file is made, with nothing before the section.
+    std::filesystem::remove(Path());
+    Add({Shortcut(2, 65), "x", "", "Other"}, IfRunningMode::Front);
+    EXPECT_EQ(dir.Read("hotkey.ini"), "[2+65]\r\nAction=x\r\nHint=\r\nSort=Other\r\nIfRunning=front\r\n");
 }
 
 // The binding keeps its place and only the lines of the edited fields
 // change; comments, blank lines and keys the editor does not know stay.
 TEST_F(EditFileTest, SameCombinationRewritesOnlyTheEditedLinesInPlace)
 {
-    const std::string original = "; my bindings\r\n[1+65]\r\nAction=a.exe\r\nIfRunning=front\r\nHint=x\r\nSort=S\r\n\r\n"
-                                 "[1+66]\r\nAction=b.exe\r\nHint=y\r\nSort=T\r\n";
+    const std::string original = "; my bindings\r\n[1+65]\r\nAction=a.exe\r\nIfRunning=front\r\nHint=x\r\nSort=S\r\n"
+                                 "Extra=kept\r\n\r\n[1+66]\r\nAction=b.exe\r\nHint=y\r\nSort=T\r\n";
     dir.Write("hotkey.ini", original);
-    ReplaceBinding(profile, Path(), EditorChange(1, [](BindingFields& f) { f.hint = "new note"; }));
+    Change(1, [](BindingFields& f) { f.hint = "new note"; });
     const std::string hinted = Replaced(original, "Hint=x", "Hint=new note");
     EXPECT_EQ(dir.Read("hotkey.ini"), hinted);
 
-    ReplaceBinding(profile, Path(), EditorChange(1, [](BindingFields& f) {
-                       f.path = "c.exe";
-                       f.sort = "U";
-                   }));
+    Change(1, [](BindingFields& f) {
+        f.path = "c.exe";
+        f.sort = "U";
+    });
     EXPECT_EQ(dir.Read("hotkey.ini"), Replaced(Replaced(hinted, "Action=a.exe", "Action=c.exe"), "Sort=S", "Sort=U"));
 
-    // The editor's present call: every field is written, still in place.
+    // The choice taken away: its line goes, and only it.
     dir.Write("hotkey.ini", original);
-    ReplaceBinding(profile, Path(), "1+65", {Shortcut(1, 65), "a.exe", "new note", "S"});
-    EXPECT_EQ(dir.Read("hotkey.ini"), hinted);
+    Change(1, [](BindingFields&) {}, IfRunningMode::Start);
+    EXPECT_EQ(dir.Read("hotkey.ini"), Replaced(original, "IfRunning=front\r\n", ""));
+    // Nothing changed: nothing written, not even the file's replace.
+    dir.Write("hotkey.ini", original);
+    files.replaces = 0;
+    Change(1, [](BindingFields&) {});
+    EXPECT_EQ(files.replaces, 0);
 }
 
 TEST_F(EditFileTest, HintChangeOfTheFirstOf120StaysFirstAndLoaded)
 {
     const std::string original = Sections(120);
     dir.Write("hotkey.ini", original);
-    ReplaceBinding(profile, Path(), EditorChange(1, [](BindingFields& f) { f.hint = "first"; }));
+    Change(1, [](BindingFields& f) { f.hint = "first"; });
     EXPECT_EQ(dir.Read("hotkey.ini"), Replaced(original, "Hint=h1\r\n", "Hint=first\r\n"));
     const auto rows = Reload();
     ASSERT_EQ(rows.size(), 100u);
     EXPECT_EQ(table.SectionOf(1), "0+101");
     EXPECT_EQ(table[1].Hint, "first");
     EXPECT_EQ(rows[0].action, "tool1");
-
-    // Also through the editor's present call.
-    ReplaceBinding(profile, Path(), "0+101", {Shortcut(0, 101), "tool1", "again", "S"});
-    Reload();
-    EXPECT_EQ(table.SectionOf(1), "0+101");
-    EXPECT_EQ(table[1].Hint, "again");
 }
 
-// A new combination: the new section gets Action, Hint, Sort, then the keys
-// the editor does not know, values taken whole from the file; the old
-// section goes.
+// A new combination: the new section gets Action, Hint, Sort and the
+// choice, then the keys the editor does not know, values taken whole from
+// the file; the old section goes.
 TEST_F(EditFileTest, NewCombinationTakesOverTheWholeSection)
 {
     const std::string target(3003, 't');
     dir.Write("hotkey.ini", "[1+65]\r\nIfRunning=front\r\nAction=" + target +
-                                "\r\nHint=x\r\nSort=S\r\n[1+66]\r\nAction=b\r\nHint=y\r\nSort=T\r\n");
-    ReplaceBinding(profile, Path(), EditorChange(1, [](BindingFields& f) {
-                       f.hotKey = Shortcut(6, 70);
-                       f.hint = "moved";
-                   }));
+                                "\r\nNote=mine\r\nHint=x\r\nSort=\"S\"\r\n[1+66]\r\nAction=b\r\nHint=y\r\nSort=T\r\n");
+    Change(1, [](BindingFields& f) {
+        f.hotKey = Shortcut(6, 70);
+        f.hint = "moved";
+    });
     EXPECT_EQ(dir.Read("hotkey.ini"), "[1+66]\r\nAction=b\r\nHint=y\r\nSort=T\r\n[6+70]\r\nAction=" + target +
-                                          "\r\nHint=moved\r\nSort=S\r\nIfRunning=front\r\n");
+                                          "\r\nHint=moved\r\nSort=\"S\"\r\nIfRunning=front\r\nNote=mine\r\n");
 }
 
 TEST_F(EditFileTest, LongTargetSurvivesAHintChangeAndLongInputIsRefused)
@@ -190,7 +215,7 @@ TEST_F(EditFileTest, LongTargetSurvivesAHintChangeAndLongInputIsRefused)
     dir.Write("hotkey.ini", original);
     Reload();
     ASSERT_EQ(table[1].Action.size(), 2047u); // what the editor is filled with
-    ReplaceBinding(profile, Path(), EditorChange(1, [](BindingFields& f) { f.hint = "y"; }));
+    Change(1, [](BindingFields& f) { f.hint = "y"; });
     EXPECT_EQ(dir.Read("hotkey.ini"), Replaced(original, "Hint=x", "Hint=y"));
 
     // 2,048 characters typed into a field: refused, nothing written.
@@ -205,22 +230,17 @@ TEST_F(EditFileTest, LongTargetSurvivesAHintChangeAndLongInputIsRefused)
         EXPECT_EQ(dir.Read("hotkey.ini"), before);
     };
     const std::string tooLong(2048, 'n');
-    refused("The hint is longer than 2,047 characters", [&] {
-        ReplaceBinding(profile, Path(), EditorChange(1, [&](BindingFields& f) { f.hint = tooLong; }));
-    });
+    refused("The hint is longer than 2,047 characters", [&] { Change(1, [&](BindingFields& f) { f.hint = tooLong; }); });
     refused("The target is longer than 2,047 characters", [&] {
-        ReplaceBinding(profile, Path(), EditorChange(1, [&](BindingFields& f) {
-                           f.hotKey = Shortcut(2, 66);
-                           f.path = tooLong;
-                       }));
+        Change(1, [&](BindingFields& f) {
+            f.hotKey = Shortcut(2, 66);
+            f.path = tooLong;
+        });
     });
-    refused("The category is longer than 2,047 characters",
-            [&] { WriteBinding(profile, Path(), {Shortcut(2, 67), "c", "", tooLong}); });
-    refused("The target is longer than 2,047 characters",
-            [&] { ReplaceBinding(profile, Path(), "1+65", {Shortcut(1, 65), tooLong, "", ""}); });
+    refused("The category is longer than 2,047 characters", [&] { Add({Shortcut(2, 67), "c", "", tooLong}); });
 
     // 2,047 fit, and come back whole.
-    WriteBinding(profile, Path(), {Shortcut(2, 67), std::string(2047, 'a'), std::string(2047, 'h'), "S"});
+    Add({Shortcut(2, 67), std::string(2047, 'a'), std::string(2047, 'h'), "S"});
     Reload();
     EXPECT_EQ(table[2].Action, std::string(2047, 'a'));
     EXPECT_EQ(table[2].Hint, std::string(2047, 'h'));
@@ -233,30 +253,77 @@ TEST_F(EditFileTest, WinKeyBindingKeepsItsSection)
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].caption, "Win + A");
     EXPECT_EQ(rows[1].caption, "Ctrl + Win + B");
-    ReplaceBinding(profile, Path(), EditorChange(1, [](BindingFields& f) { f.hint = "y"; }));
+    Change(1, [](BindingFields& f) { f.hint = "y"; });
     EXPECT_EQ(dir.Read("hotkey.ini"),
               "[8+65]\r\nAction=a\r\nHint=y\r\nSort=S\r\n[10+66]\r\nAction=b\r\nHint=\r\nSort=S\r\n");
 }
 
 // Onto a combination another binding holds, however its section is spelled:
-// one binding is left, in that binding's place, with the changed values.
-TEST_F(EditFileTest, ChangeOntoAnotherBindingLeavesOne)
+// one binding is left, in that binding's place, exactly as the editor
+// showed it. The replaced binding's choice once survived (a.exe then
+// toggled), and a differently spelled section once got a second, empty one.
+TEST_F(EditFileTest, ChangeOntoAnotherBindingLeavesOneAsTheEditorShowedIt)
 {
-    dir.Write("hotkey.ini", "[1+65]\r\nAction=a\r\nHint=x\r\nSort=S\r\n[02+66]\r\nAction=b\r\nHint=\r\nSort=T\r\n"
-                            "Keep=1\r\n[0+112]\r\nAction=f\r\n");
-    ReplaceBinding(profile, Path(), EditorChange(1, [](BindingFields& f) { f.hotKey = Shortcut(2, 66); }));
-    EXPECT_EQ(dir.Read("hotkey.ini"), "[02+66]\r\nAction=a\r\nHint=x\r\nSort=S\r\nKeep=1\r\n[0+112]\r\nAction=f\r\n");
+    dir.Write("hotkey.ini", "[1+65]\r\nAction=a.exe\r\nHint=x\r\nSort=S\r\n[1+66]\r\nAction=b.exe\r\nHint=y\r\nSort=T\r\n"
+                            "IfRunning=toggle\r\n");
+    Change(1, [](BindingFields& f) { f.hotKey = Shortcut(1, 66); });
+    EXPECT_EQ(dir.Read("hotkey.ini"), "[1+66]\r\nAction=a.exe\r\nHint=x\r\nSort=S\r\n");
+    ASSERT_EQ(Reload().size(), 1u);
+    EXPECT_EQ(table[1].IfRunning, IfRunningMode::Start);
 
-    ReplaceBinding(profile, Path(), "02+66", {Shortcut(0, 112), "onto f", "", "T"});
-    EXPECT_EQ(dir.Read("hotkey.ini"), "[0+112]\r\nAction=onto f\r\nHint=\r\nSort=T\r\nKeep=1\r\n");
+    dir.Write("hotkey.ini", "[1+65]\r\nAction=a.exe\r\nHint=x\r\nSort=S\r\n[02+66]\r\nAction=b.exe\r\nKeep=1\r\n"
+                            "[0+112]\r\nAction=f\r\n");
+    Change(1, [](BindingFields& f) { f.hotKey = Shortcut(2, 66); }, IfRunningMode::Front);
+    EXPECT_EQ(dir.Read("hotkey.ini"),
+              "[02+66]\r\nAction=a.exe\r\nKeep=1\r\nHint=x\r\nSort=S\r\nIfRunning=front\r\n[0+112]\r\nAction=f\r\n");
+    const auto rows = Reload();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].caption, "Ctrl + B");
+    EXPECT_EQ(table[1].IfRunning, IfRunningMode::Front);
 }
 
-TEST_F(EditFileTest, ChangePastTheHundredthSectionIsRefusedBeforeWriting)
+// Two sections of one name: each row shows and edits its own, and a delete
+// erases exactly the one chosen. Deleting the second (marked as shadowed)
+// once erased the first, and the never-shown one became the live hotkey.
+TEST_F(EditFileTest, DuplicateSectionsAreEditedAndErasedOneByOne)
 {
-    const auto expectRefused = [&](const BindingChange& change, const std::string& text) {
+    const std::string original = "[1+65]\r\nAction=a.exe\r\n[3+67]\r\nAction=marker.exe\r\nHint=first C\r\n"
+                                 "[3+67]\r\nAction=notepad.exe\r\nHint=second C\r\n";
+    dir.Write("hotkey.ini", original);
+    Delete(3);
+    EXPECT_EQ(dir.Read("hotkey.ini"), "[1+65]\r\nAction=a.exe\r\n[3+67]\r\nAction=marker.exe\r\nHint=first C\r\n");
+
+    dir.Write("hotkey.ini", original);
+    Change(3, [](BindingFields& f) { f.hint = "edited"; });
+    EXPECT_EQ(dir.Read("hotkey.ini"), Replaced(original, "Hint=second C", "Hint=edited"));
+    Delete(2);
+    EXPECT_EQ(dir.Read("hotkey.ini"), "[1+65]\r\nAction=a.exe\r\n[3+67]\r\nAction=notepad.exe\r\nHint=edited\r\n");
+}
+
+// The file changed behind the list's back: the binding a row stood for is
+// gone or no longer tells itself apart. Nothing is written.
+TEST_F(EditFileTest, BindingNoLongerWhereTheListShowedItIsRefused)
+{
+    dir.Write("hotkey.ini", "[1+65]\r\nAction=a\r\n[1+66]\r\nAction=b\r\n");
+    Reload();
+    const BindingId second = table.IdOf(2);
+    const std::string handEdited = "[1+65]\r\nAction=a\r\n[1+67]\r\nAction=c\r\n";
+    dir.Write("hotkey.ini", handEdited);
+    EXPECT_THROW(store.Erase(second), BindingChangedError);
+    EXPECT_THROW(store.Write(&second, table[2]), BindingChangedError);
+    EXPECT_EQ(dir.Read("hotkey.ini"), handEdited);
+    // Moved by a hand edit but still one of its name: found.
+    dir.Write("hotkey.ini", "[1+66]\r\nAction=b\r\n[1+65]\r\nAction=a\r\n");
+    store.Erase(second);
+    EXPECT_EQ(dir.Read("hotkey.ini"), "[1+65]\r\nAction=a\r\n");
+}
+
+TEST_F(EditFileTest, ChangePastTheHundredthBindingIsRefusedBeforeWriting)
+{
+    const auto expectRefused = [&](std::uint16_t hotKey, const std::string& text) {
         const std::string before = dir.Read("hotkey.ini");
         try {
-            ReplaceBinding(profile, Path(), change);
+            Change(1, [&](BindingFields& f) { f.hotKey = hotKey; });
             ADD_FAILURE() << "no error";
         } catch (const BindingOutOfReachError& e) {
             EXPECT_EQ(std::string(e.what()), text);
@@ -264,26 +331,26 @@ TEST_F(EditFileTest, ChangePastTheHundredthSectionIsRefusedBeforeWriting)
         EXPECT_EQ(dir.Read("hotkey.ini"), before);
     };
     dir.Write("hotkey.ini", Sections(120));
-    expectRefused(EditorChange(1, [](BindingFields& f) { f.hotKey = Shortcut(2, 65); }),
-                  "hotkey.ini holds 120 bindings and only the first 100 work: the changed binding would be number "
-                  "120 and would not work. Delete unused bindings first");
+    expectRefused(Shortcut(2, 65), "hotkey.ini holds 120 bindings and only the first 100 work: the changed binding "
+                                   "would be number 120 and would not work. Delete unused bindings first");
     // Onto a binding that is not loaded either.
-    expectRefused(EditorChange(1, [](BindingFields& f) { f.hotKey = Shortcut(0, 210); }),
-                  "hotkey.ini holds 120 bindings and only the first 100 work: the changed binding would be number "
-                  "109 and would not work. Delete unused bindings first");
+    expectRefused(Shortcut(0, 210), "hotkey.ini holds 120 bindings and only the first 100 work: the changed binding "
+                                    "would be number 109 and would not work. Delete unused bindings first");
 
-    // With 100, the changed binding becomes the 100th, and works.
-    dir.Write("hotkey.ini", Sections(100));
-    ReplaceBinding(profile, Path(), EditorChange(1, [](BindingFields& f) { f.hotKey = Shortcut(2, 65); }));
+    // With 100 and a section that is no binding, the changed binding becomes
+    // the 100th, and works.
+    dir.Write("hotkey.ini", "[General]\r\nTheme=dark\r\n" + Sections(100));
+    Change(1, [](BindingFields& f) { f.hotKey = Shortcut(2, 65); });
     const auto rows = Reload();
     ASSERT_EQ(rows.size(), 100u);
     EXPECT_EQ(rows[99].caption, "Ctrl + A");
     EXPECT_EQ(rows[99].action, "tool1");
 }
 
-// A write or erase the file refuses, at any step of any kind of change:
-// the error names the file, and the file keeps every byte.
-TEST_F(EditFileTest, RefusedStepLeavesTheFileAsItWas)
+// A replace the file refuses, for every kind of write: the error names the
+// file (and the cause, when another program holds it), and the file keeps
+// every byte. A binding is written whole or not at all.
+TEST_F(EditFileTest, RefusedSaveLeavesTheFileAsItWas)
 {
     const std::string original = "[1+65]\r\nAction=a\r\nHint=x\r\nSort=S\r\nMore=1\r\n[1+66]\r\nAction=b\r\nHint=y\r\n"
                                  "Sort=T\r\n";
@@ -295,34 +362,80 @@ TEST_F(EditFileTest, RefusedStepLeavesTheFileAsItWas)
             f.sort = "Z";
         };
     };
-    struct Case {
-        const char* name;
-        std::function<void()> change;
-        int steps; // writes and erases of a change that goes through
+    const std::pair<const char*, std::function<void()>> writes[] = {
+        {"same combination", [&] { Change(1, editAll(Shortcut(1, 65)), IfRunningMode::Toggle); }},
+        {"free combination", [&] { Change(1, editAll(Shortcut(1, 67)), IfRunningMode::Front); }},
+        {"another binding's", [&] { Change(1, editAll(Shortcut(1, 66))); }},
+        {"add", [&] { Add({Shortcut(2, 90), "z", "", "Other"}, IfRunningMode::Front); }},
+        {"delete", [&] { Delete(2); }},
     };
-    const Case cases[] = {
-        {"same combination", [&] { ReplaceBinding(profile, Path(), EditorChange(1, editAll(Shortcut(1, 65)))); }, 3},
-        {"free combination", [&] { ReplaceBinding(profile, Path(), EditorChange(1, editAll(Shortcut(1, 67)))); }, 5},
-        {"another binding's", [&] { ReplaceBinding(profile, Path(), EditorChange(1, editAll(Shortcut(1, 66)))); }, 5},
-        {"present call", [&] { ReplaceBinding(profile, Path(), "1+65", {Shortcut(1, 67), "c", "", ""}); }, 5},
+    const std::pair<ReplaceOutcome, std::string> refusals[] = {
+        {ReplaceOutcome::ReadOnly, "Unable to write to " + Path()},
+        {ReplaceOutcome::Failed, "Unable to write to " + Path()},
+        {ReplaceOutcome::InUse, "Unable to write to " + Path() +
+                                    ": another program keeps the file open (a virus scanner, the search indexer or a "
+                                    "sync client). Nothing was changed; try again in a moment"},
     };
-    for (const Case& c : cases) {
-        for (int failAt = 0; failAt <= c.steps; ++failAt) {
-            SCOPED_TRACE(std::string(c.name) + ", refused step " + std::to_string(failAt));
+    for (const auto& [name, write] : writes) {
+        for (const auto& [outcome, text] : refusals) {
+            SCOPED_TRACE(std::string(name) + ": " + text);
             dir.Write("hotkey.ini", original);
-            profile.writes = 0;
-            profile.failAt = failAt;
+            files.refuse = outcome;
             try {
-                c.change();
-                EXPECT_EQ(failAt, c.steps) << "no error";
-                EXPECT_NE(dir.Read("hotkey.ini"), original);
-                continue;
+                write();
+                ADD_FAILURE() << "no error";
             } catch (const WriteError& e) {
-                EXPECT_EQ(std::string(e.what()), "Unable to write to " + Path());
+                EXPECT_EQ(std::string(e.what()), text);
             }
             EXPECT_EQ(dir.Read("hotkey.ini"), original);
         }
+        files.refuse.reset();
+        dir.Write("hotkey.ini", original);
+        write();
+        EXPECT_NE(dir.Read("hotkey.ini"), original) << name;
     }
+}
+
+TEST_F(EditFileTest, EraseKeepsWhatFollowsAndRenumbersSlots)
+{
+    dir.Write("hotkey.ini", "[1+65]\r\nAction=a\r\n[2+66]\r\nAction=b\r\n\r\n; the next one is C\r\n[4+67]\r\nAction=c\r\n");
+    Delete(2);
+    EXPECT_EQ(dir.Read("hotkey.ini"), "[1+65]\r\nAction=a\r\n\r\n; the next one is C\r\n[4+67]\r\nAction=c\r\n");
+    const auto rows = Reload();
+    ASSERT_EQ(table.HotkeyCount, 2);
+    EXPECT_EQ(table[2].Action, "c");
+    EXPECT_EQ(table[2].Modifiers, 4);
+    EXPECT_EQ(rows[1].slot, 2);
+
+    // A hand-written name is erased as it stands.
+    dir.Write("hotkey.ini", "[02+65]\r\nAction=a\r\n");
+    Delete(1);
+    EXPECT_EQ(Reload().size(), 0u);
+#ifndef _WIN32
+    dir.Write("hotkey.ini", "[1+65]\nAction=a\n");
+    std::filesystem::permissions(Path(), std::filesystem::perms::owner_read);
+    EXPECT_THROW(Delete(1), WriteError);
+    EXPECT_EQ(dir.Read("hotkey.ini"), "[1+65]\nAction=a\n");
+#endif
+}
+
+// Values the program does not know are read as no choice, and kept as they
+// stand through a change; a file saved with a UTF-8 mark keeps it.
+TEST_F(EditFileTest, UnknownValuesAndTheUtf8MarkAreKept)
+{
+    dir.Write("hotkey.ini", "[1+65]\r\nAction=a\r\nIfRunning=sometimes\r\n");
+    Reload();
+    EXPECT_EQ(table[1].IfRunning, IfRunningMode::Start);
+    Change(1, [](BindingFields& f) { f.hint = "h"; });
+    EXPECT_EQ(dir.Read("hotkey.ini"), "[1+65]\r\nAction=a\r\nIfRunning=sometimes\r\nHint=h\r\n");
+
+    dir.Write("hotkey.ini", "\xEF\xBB\xBF[1+65]\r\nAction=a\r\n");
+    Change(1, [](BindingFields& f) { f.path = "b"; });
+    Add({Shortcut(1, 66), "c", "", "Other"});
+    EXPECT_EQ(dir.Read("hotkey.ini"),
+              "\xEF\xBB\xBF[1+65]\r\nAction=b\r\n[1+66]\r\nAction=c\r\nHint=\r\nSort=Other\r\n");
+    ASSERT_EQ(Reload().size(), 2u);
+    EXPECT_EQ(table[1].Action, "b");
 }
 
 TEST_F(EditFileTest, CategoriesInSetIni)

@@ -87,20 +87,21 @@ TEST_F(EngineTest, AtomFailureShowsMessageOncePerSlotAndGoesOn)
     EXPECT_EQ(view.rows.size(), 2u);
 }
 
-TEST_F(EngineTest, MalformedFileSkipsRegistrationAndKeepsOldOnes)
+// A section that is no binding once stopped every hotkey: now the others
+// load and register, and the old cycle's registrations are given back.
+TEST_F(EngineTest, SectionThatIsNoBindingLeavesTheOthersWorking)
 {
     WriteIni("[2+65]\nAction=a\n");
     engine.ReloadAndRegister();
-    WriteIni("[2+66]\nAction=b\n[65]\n");
-    EXPECT_THROW(engine.ReloadAndRegister(), ConversionError);
-    EXPECT_TRUE(view.rows.empty());
-    // The registration of the earlier cycle is still in force...
-    EXPECT_EQ(Registered(), (std::vector<std::pair<unsigned, unsigned>>{{2, 65}}));
-    // ...but the table no longer holds it, so its press does nothing.
+    WriteIni("[2+66]\nAction=b\n[General]\nTheme=dark\n[2+67]\nAction=c\n");
+    const LoadResult loaded = engine.ReloadAndRegister();
+    EXPECT_EQ(loaded.foreign, std::vector<std::string>{"General"});
+    EXPECT_EQ(view.rows.size(), 2u);
+    EXPECT_EQ(Registered(), (std::vector<std::pair<unsigned, unsigned>>{{2, 66}, {2, 67}}));
     engine.WMHotKey(Press(2, 65));
     EXPECT_TRUE(system.calls.empty());
-    engine.WMHotKey(Press(2, 66));
-    EXPECT_EQ(system.calls, (std::vector<std::string>{"ShellExecute(b,1)"}));
+    engine.WMHotKey(Press(2, 67));
+    EXPECT_EQ(system.calls, (std::vector<std::string>{"ShellExecute(c,1)"}));
 }
 
 TEST_F(EngineTest, StopAndStartTwiceInARow)

@@ -1,5 +1,6 @@
 // hotkey.ini and Set.ini when the file system refuses a write.
 #include "platform/portable/IniFile.h"
+#include "platform/portable/PortableFiles.h"
 #include "support/FaultChecks.h"
 #include "support/TempDir.h"
 
@@ -42,8 +43,9 @@ TEST(FaultTest, WritesPastAFileSizeLimitFailAndKeepEveryByte)
         std::signal(SIGXFSZ, SIG_IGN); // the write fails with EFBIG instead of killing us
         const rlimit small{limit, limit};
         setrlimit(RLIMIT_FSIZE, &small);
+        PortableFiles files;
         PortableProfile profile;
-        const std::string report = Joined(test::CheckRefusedWrites(profile, dir.Dir(), true));
+        const std::string report = Joined(test::CheckRefusedWrites(files, profile, dir.Dir(), true));
         (void)!write(pipeEnds[1], report.data(), report.size());
         _exit(0);
     }
@@ -67,8 +69,9 @@ void CheckPreparedFolder(const char* variable, bool onlyGrowing = false)
     const char* dir = std::getenv(variable);
     if (!dir)
         GTEST_SKIP() << variable << " not set (scripts/faults.sh sets it)";
+    PortableFiles files;
     PortableProfile profile;
-    EXPECT_EQ(Joined(test::CheckRefusedWrites(profile, std::string(dir) + "/", onlyGrowing)), "");
+    EXPECT_EQ(Joined(test::CheckRefusedWrites(files, profile, std::string(dir) + "/", onlyGrowing)), "");
 }
 
 TEST(FaultTest, FullDiskRefusesEveryWrite)

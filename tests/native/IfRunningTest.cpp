@@ -1,7 +1,5 @@
-// The IfRunning key: read with the bindings, written after the three keys,
-// and what a press of such a binding asks of the system; and which targets
+// The IfRunning key: read with the bindings, and what a press of such a binding asks of the system; and which targets
 // are programs.
-#include "engine/BindingEdit.h"
 #include "engine/HotkeyEngine.h"
 #include "engine/ProgramTarget.h"
 #include "platform/portable/IniFile.h"
@@ -73,8 +71,7 @@ TEST_F(IfRunningPressTest, FallsBackToOpeningAndBuiltInsIgnoreTheKey)
     EXPECT_EQ(PressCalls(3), (Calls{"WinExec(rundll32 shell32,Control_RunDLL,5)"}));
 }
 
-// A section too long for the one read of the whole section is read key by
-// key; the IfRunning at its end still counts.
+// A long section: the IfRunning at its end still counts.
 TEST_F(IfRunningPressTest, SectionLongerThanTheSectionBuffer)
 {
     std::string text = "[1+1]\r\nAction=tool.exe\r\n";
@@ -86,48 +83,6 @@ TEST_F(IfRunningPressTest, SectionLongerThanTheSectionBuffer)
     system.running.insert("C:\\Tools\\tool.exe");
     engine.ReloadAndRegister();
     EXPECT_EQ(PressCalls(1), (Calls{"ResolveProgram(tool.exe)", "Toggle(C:\\Tools\\tool.exe)"}));
-}
-
-TEST(IfRunningWrite, WrittenAfterTheThreeKeysReplacedInPlaceDeletedForStart)
-{
-    TempDir dir;
-    PortableProfile profile;
-    const std::string path = dir.File("hotkey.ini");
-    const std::string section = SectionForShortcut(MakeShortcut(65, ModifiersToShiftState(2)));
-    WriteBinding(profile, path, {MakeShortcut(65, ModifiersToShiftState(2)), "C:\\a.exe", "note", "Other"});
-    const std::string threeKeys = "[2+65]\r\nAction=C:\\a.exe\r\nHint=note\r\nSort=Other\r\n";
-    ASSERT_EQ(dir.Read("hotkey.ini"), threeKeys);
-
-    WriteIfRunning(profile, path, section, IfRunningMode::Start); // no key to delete: nothing changes
-    EXPECT_EQ(dir.Read("hotkey.ini"), threeKeys);
-    WriteIfRunning(profile, path, section, IfRunningMode::Front);
-    EXPECT_EQ(dir.Read("hotkey.ini"), threeKeys + "IfRunning=front\r\n");
-    // The editor writes the three keys again, then the choice.
-    WriteBinding(profile, path, {MakeShortcut(65, ModifiersToShiftState(2)), "C:\\b.exe", "note", "Other"});
-    WriteIfRunning(profile, path, section, IfRunningMode::Toggle);
-    EXPECT_EQ(dir.Read("hotkey.ini"), "[2+65]\r\nAction=C:\\b.exe\r\nHint=note\r\nSort=Other\r\nIfRunning=toggle\r\n");
-    WriteIfRunning(profile, path, section, IfRunningMode::Start);
-    EXPECT_EQ(dir.Read("hotkey.ini"), "[2+65]\r\nAction=C:\\b.exe\r\nHint=note\r\nSort=Other\r\n");
-}
-
-TEST(IfRunningWrite, RefusedWriteIsAnError)
-{
-    class Refusing : public IProfile {
-    public:
-        std::uint32_t GetString(const char*, const char*, const char*, char*, std::uint32_t, const char*) override
-        {
-            return 0;
-        }
-        std::uint32_t GetSection(const char*, char*, std::uint32_t, const char*) override { return 0; }
-        bool WriteString(const char*, const char*, const char*, const char*) override { return false; }
-    } refusing;
-    try {
-        WriteIfRunning(refusing, "C:\\q\\hotkey.ini", "2+65", IfRunningMode::Front);
-        ADD_FAILURE() << "no error";
-    } catch (const WriteError& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to C:\\q\\hotkey.ini");
-    }
-    EXPECT_THROW(WriteIfRunning(refusing, "C:\\q\\hotkey.ini", "2+65", IfRunningMode::Start), WriteError);
 }
 
 // A small file system and registry: what exists, what App Paths and the

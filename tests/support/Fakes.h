@@ -4,14 +4,10 @@
 #include "engine/HotkeyEngine.h"
 #include "platform/HotkeyApi.h"
 #include "platform/SystemApi.h"
-#include "platform/portable/IniFile.h"
+#include "platform/portable/PortableFiles.h"
 #include "platform/portable/ProfileValue.h"
 #include "store/KeyNames.h"
 #include "support/TempDir.h"
-
-#include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include <map>
 #include <optional>
@@ -165,50 +161,6 @@ public:
     bool adjustWorks = true;
 };
 
-// Our engine, except that a whole-section read hands the section's lines
-// back as they stand in the file, blanks around names and values and all;
-// only blank lines and comments are left out. Nothing says a system does
-// not answer so.
-class RawSectionProfile : public IProfile {
-public:
-    std::uint32_t GetString(const char* section, const char* key, const char* fallback, char* buffer,
-                            std::uint32_t size, const char* path) override
-    {
-        return inner.GetString(section, key, fallback, buffer, size, path);
-    }
-    std::uint32_t GetSection(const char* section, char* buffer, std::uint32_t size, const char* path) override
-    {
-        std::ifstream in(path, std::ios::binary);
-        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        std::string list;
-        bool inside = false;
-        for (std::size_t pos = 0; pos < text.size();) {
-            const std::size_t br = text.find('\n', pos);
-            std::string line = text.substr(pos, br == std::string::npos ? std::string::npos : br - pos);
-            pos = br == std::string::npos ? text.size() : br + 1;
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            const std::string trimmed = TrimBoth(line);
-            if (!trimmed.empty() && trimmed.front() == '[') {
-                inside = EqualNoCase(TrimBoth(trimmed.substr(1, trimmed.find(']') - 1)), section);
-                continue;
-            }
-            if (inside && !trimmed.empty() && trimmed.front() != ';')
-                list += line + '\0';
-        }
-        if (list.size() + 1 > size)
-            return 0; // not needed here
-        std::memcpy(buffer, list.data(), list.size());
-        buffer[list.size()] = '\0';
-        return static_cast<std::uint32_t>(list.size());
-    }
-    bool WriteString(const char* section, const char* key, const char* value, const char* path) override
-    {
-        return inner.WriteString(section, key, value, path);
-    }
-    PortableProfile inner;
-};
-
 class FakeProgramWindow : public IProgramWindow {
 public:
     void CloseMainWindow() override { ++closes; }
@@ -247,12 +199,12 @@ public:
 // from a folder of the test's own.
 struct EngineOnFakes {
     TempDir dir;
-    PortableProfile profile;
+    PortableFiles files;
     FakeHotkeyApi hotkeys;
     FakeSystemApi system;
     FakeProgramWindow window;
     FakeView view;
-    HotkeyEngine engine{{profile, hotkeys, system, window, view}, dir.Dir()};
+    HotkeyEngine engine{{files, hotkeys, system, window, view}, dir.Dir()};
 };
 
 } // namespace quickdex::test

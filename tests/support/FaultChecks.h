@@ -4,7 +4,9 @@
 // fail with the error that names the file, and both files must keep every
 // byte they had. Shared by the native tests and the Windows tests, which run
 // it on the portable engine and on the system's calls.
-#include "engine/BindingEdit.h"
+#include "platform/Files.h"
+#include "store/BindingEdit.h"
+#include "store/HotkeyStore.h"
 #include "store/Categories.h"
 #include "store/Errors.h"
 #include "store/Hotkeys.h"
@@ -40,7 +42,8 @@ inline std::string SetFile() { return "[Sort]\r\nTools=0\r\nGames=0\r\n"; }
 // returns one line per problem found; none when all is well. A file-size
 // limit lets writes that shrink a file through: `onlyGrowing` leaves out the
 // change and the delete for that case.
-inline std::vector<std::string> CheckRefusedWrites(IProfile& profile, const std::string& dir, bool onlyGrowing = false)
+inline std::vector<std::string> CheckRefusedWrites(IFiles& files, IProfile& profile, const std::string& dir,
+                                                   bool onlyGrowing = false)
 {
     std::vector<std::string> problems;
     const std::string hotkeys = dir + HotkeyFileName;
@@ -68,23 +71,29 @@ inline std::vector<std::string> CheckRefusedWrites(IProfile& profile, const std:
             problems.push_back(std::string(what) + ": Set.ini changed");
     };
 
-    // Values as long as the program writes, so that each first write grows
-    // the file by more than a page.
+    // Values as long as the program writes, so that each write grows the
+    // file by more than a page.
     const std::string longText(MaxValueLength, 'n');
-    BindingFields added{static_cast<std::uint16_t>((6 << 8) | 'Z'), longText, "new", "Tools"};
-    expectRefused("add", hotkeys, [&] { WriteBinding(profile, hotkeys, added); });
-    // A change writes before it erases, so its first write always grows the
-    // file.
-    const BindingFields loaded{0, "C:\\Tools\\tool1.exe", "Tool 1", "Tools"};
-    BindingFields edited = loaded;
-    edited.path = longText;
-    expectRefused("change", hotkeys, [&] { ReplaceBinding(profile, hotkeys, "3+1001", added); });
-    expectRefused("change, same combination", hotkeys,
-                  [&] { ReplaceBinding(profile, hotkeys, {"3+1001", "3+1001", loaded, edited}); });
-    expectRefused("change, new combination", hotkeys,
-                  [&] { ReplaceBinding(profile, hotkeys, {"3+1001", "6+90", loaded, edited}); });
+    const HotkeyStore store(files, hotkeys);
+    const auto binding = [&](int modifiers, int key) {
+        Tquickdex b;
+        b.Modifiers = modifiers;
+        b.Key = key;
+        b.Action = longText;
+        b.Hint = "new";
+        b.Sort = "Tools";
+        b.IfRunning = IfRunningMode::Front;
+        return b;
+    };
+    const BindingId first{1, "3+1001"};
+    // An add of a new combination to 100 bindings is refused before any
+    // write; one onto a bound combination replaces that binding.
+    expectRefused("add", hotkeys, [&] { store.Write(nullptr, binding(3, 1003)); });
+    expectRefused("change, same combination", hotkeys, [&] { store.Write(&first, binding(3, 1001)); });
+    expectRefused("change, new combination", hotkeys, [&] { store.Write(&first, binding(6, 'Z')); });
+    expectRefused("change, onto another binding", hotkeys, [&] { store.Write(&first, binding(3, 1002)); });
     if (!onlyGrowing)
-        expectRefused("delete", hotkeys, [&] { EraseSection(profile, hotkeys, "3+1002"); });
+        expectRefused("delete", hotkeys, [&] { store.Erase(BindingId{2, "3+1002"}); });
     const Categories categories(profile, dir);
     expectRefused("add category", set, [&] { categories.AddCategory(std::string(10000, 'c')); });
     expectRefused("rename category", set, [&] { categories.RenameCategory("Tools", std::string(10000, 'r')); });

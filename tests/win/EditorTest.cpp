@@ -237,35 +237,48 @@ TEST_F(EditorTest, ChangeOfTheFirstOfManySectionsStaysListedAndWorking)
     EXPECT_TRUE(CombinationHeld(MOD_CONTROL | MOD_SHIFT | MOD_ALT, 150)) << "its hotkey stopped working";
 }
 
-TEST_F(EditorTest, IfRunningChoiceIsWrittenAfterTheThreeKeysAndKeptByAChange)
+// A binding written from the editor is exactly what the editor showed,
+// whole, wherever its section stands and however it is spelled. A change
+// onto a binding that toggled once kept "toggle"; a choice for a section
+// spelled "02+66" once went to a new, empty "2+66" that became a second row.
+TEST_F(EditorTest, ChangeWritesTheBindingWholeAsTheEditorShowsIt)
 {
-    Start("[1+65]\r\nAction=a.exe\r\nHint=h\r\nSort=S\r\n");
+    Start("[0+112]\r\nAction=f.exe\r\n[1+65]\r\nAction=a.exe\r\nHint=x\r\nSort=S\r\n"
+          "[02+66]\r\nAction=b.exe\r\nHint=y\r\nSort=T\r\nIfRunning=toggle\r\n");
     main->AddBitBtnClick();
     EXPECT_FALSE(IsWindowEnabled(editor->ToggleCheck())) << "the second choice is open without the first";
-    Fill('B', HOTKEYF_ALT, "b.exe");
+    Fill('C', HOTKEYF_ALT, "c.exe");
     Click(editor->FrontCheck());
     EXPECT_TRUE(IsWindowEnabled(editor->ToggleCheck()));
     Click(editor->ToggleCheck());
     PressOk();
-    EXPECT_NE(Ini().find("[1+66]\r\nAction=b.exe\r\nHint=\r\nSort=Other\r\nIfRunning=toggle\r\n"), std::string::npos);
-    EXPECT_EQ(Ini().find("IfRunning", Ini().find("[1+65]")), Ini().find("IfRunning=toggle")) << "a binding without the choice got it";
-    EXPECT_NE(InfoTipOf(*main, 1).find("Brings a running copy to the front, or minimises it"), std::string::npos);
+    const std::string withC = "[0+112]\r\nAction=f.exe\r\n[1+65]\r\nAction=a.exe\r\nHint=x\r\nSort=S\r\n"
+                              "[02+66]\r\nAction=b.exe\r\nHint=y\r\nSort=T\r\nIfRunning=toggle\r\n"
+                              "[1+67]\r\nAction=c.exe\r\nHint=\r\nSort=Other\r\nIfRunning=toggle\r\n";
+    EXPECT_EQ(Ini(), withC);
+    EXPECT_NE(InfoTipOf(*main, 3).find("Brings a running copy to the front, or minimises it"), std::string::npos);
 
-    // A change of the hint keeps the choice; unticking the first box deletes it.
+    // Alt+A changed to Ctrl+B, "bring it to the front" ticked: it takes the
+    // place of "02+66" with its own values and its own choice.
     SelectRow(1);
     main->ChangeBitBtnClick();
-    EXPECT_EQ(Button_GetCheck(editor->FrontCheck()), BST_CHECKED);
-    EXPECT_EQ(Button_GetCheck(editor->ToggleCheck()), BST_CHECKED);
-    SetWindowTextA(editor->Hint_LabEdit(), "bee");
-    PressOk();
-    EXPECT_NE(Ini().find("Hint=bee\r\nSort=Other\r\nIfRunning=toggle"), std::string::npos);
-    SelectRow(1);
-    main->ChangeBitBtnClick();
+    EXPECT_EQ(Button_GetCheck(editor->FrontCheck()), BST_UNCHECKED);
+    SendMessageA(editor->HotKey(), HKM_SETHOTKEY, MAKEWORD('B', HOTKEYF_CONTROL), 0);
     Click(editor->FrontCheck());
-    EXPECT_FALSE(IsWindowEnabled(editor->ToggleCheck()));
     PressOk();
-    EXPECT_EQ(Ini().find("IfRunning"), std::string::npos);
-    EXPECT_EQ(Ini(), "[1+65]\r\nAction=a.exe\r\nHint=h\r\nSort=S\r\n[1+66]\r\nAction=b.exe\r\nHint=bee\r\nSort=Other\r\n");
+    EXPECT_EQ(Ini(), "[0+112]\r\nAction=f.exe\r\n[02+66]\r\nAction=a.exe\r\nHint=x\r\nSort=S\r\nIfRunning=front\r\n"
+                     "[1+67]\r\nAction=c.exe\r\nHint=\r\nSort=Other\r\nIfRunning=toggle\r\n");
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"F1", "Ctrl + B", "Alt + C"}));
+
+    // Alt+C onto Ctrl+B without a choice: the one left starts c.exe, nothing more.
+    SelectRow(2);
+    main->ChangeBitBtnClick();
+    EXPECT_EQ(Button_GetCheck(editor->ToggleCheck()), BST_CHECKED);
+    SendMessageA(editor->HotKey(), HKM_SETHOTKEY, MAKEWORD('B', HOTKEYF_CONTROL), 0);
+    Click(editor->FrontCheck());
+    PressOk();
+    EXPECT_EQ(Ini(), "[0+112]\r\nAction=f.exe\r\n[02+66]\r\nAction=c.exe\r\nHint=\r\nSort=Other\r\n");
+    EXPECT_EQ(InfoTipOf(*main, 1), "");
 }
 
 TEST_F(EditorTest, PictureButtonsStandWhereTheLayoutPutsThem)

@@ -1,6 +1,7 @@
 // hotkey.ini and Set.ini written through the system's calls when the file
 // system refuses: on folders scripts/faults.sh prepares (a full tmpfs and a
 // read-only mount, seen by Wine as Z:\...). Skipped when not given.
+#include "platform/win32/Files.h"
 #include "platform/win32/Win32Platform.h"
 #include "support/FaultChecks.h"
 
@@ -16,9 +17,10 @@ void CheckPreparedFolder(const char* variable, bool onlyGrowing = false)
     const char* dir = std::getenv(variable);
     if (!dir)
         GTEST_SKIP() << variable << " not set (scripts/faults.sh sets it)";
+    win32::Files files;
     win32::Profile profile;
     std::string problems;
-    for (const auto& line : test::CheckRefusedWrites(profile, std::string(dir) + "\\", onlyGrowing))
+    for (const auto& line : test::CheckRefusedWrites(files, profile, std::string(dir) + "\\", onlyGrowing))
         problems += line + "\n";
     EXPECT_EQ(problems, "");
 }

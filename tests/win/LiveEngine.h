@@ -4,6 +4,7 @@
 // shell. What a press did is read from the system, not from the engine.
 #include "WinSupport.h"
 #include "engine/HotkeyEngine.h"
+#include "platform/win32/Files.h"
 #include "support/Fakes.h"
 
 namespace quickdex::test {
@@ -17,12 +18,12 @@ protected:
     }
 
     HotkeyWindow window;
-    win32::Profile profile;
+    win32::Files files;
     win32::HotkeyApi hotkeys{window.Handle()};
     win32::SystemApi system;
     FakeProgramWindow programWindow;
     FakeView view;
-    HotkeyEngine engine{{profile, hotkeys, system, programWindow, view}, dir.Dir()};
+    HotkeyEngine engine{{files, hotkeys, system, programWindow, view}, dir.Dir()};
 };
 
 } // namespace quickdex::test

@@ -29,14 +29,13 @@ struct RowView {
 class RecordingEditor : public IBindingEditor {
 public:
     void SetCaption(const char* caption) override { this->caption = caption; }
-    void SetFields(std::uint16_t key, const std::string& p, const std::string& h, const std::string& s,
-                   const std::string& sec, IfRunningMode) override
+    void SetBinding(const Tquickdex& binding, const BindingId& id) override
     {
-        section = sec;
-        hotKey = key;
-        path = p;
-        hint = h;
-        sort = s;
+        section = id.section;
+        hotKey = MakeShortcut(static_cast<std::uint16_t>(binding.Key), ModifiersToShiftState(binding.Modifiers));
+        path = binding.Action;
+        hint = binding.Hint;
+        sort = binding.Sort;
     }
     void Show() override { ++shows; }
     std::string caption, path, hint, sort, section;
@@ -234,6 +233,27 @@ TEST_F(MainFormTest, DeleteConfirmationTextAndCancel)
     EXPECT_TRUE(boxes[0].hasCancel);
     EXPECT_EQ(dir.Read("hotkey.ini"), before);
     EXPECT_EQ(Rows().size(), 1u);
+}
+
+// Two sections of one combination: the second row shows its own values, and
+// deleting it erases exactly its section. It once showed the first one's and
+// erased the first, making the never-shown binding the live hotkey.
+TEST_F(MainFormTest, DeleteOfAShadowedDuplicateErasesExactlyItsSection)
+{
+    const std::string first = "[1+65]\r\nAction=a.exe\r\n[3+67]\r\nAction=marker.exe\r\nHint=first C\r\n";
+    Start(first + "[3+67]\r\nAction=notepad.exe\r\nHint=second C\r\n");
+    ASSERT_EQ(Rows().size(), 3u);
+    EXPECT_EQ(Rows()[1].action, "marker.exe");
+    EXPECT_EQ(Rows()[2].action, "notepad.exe");
+    EXPECT_NE(InfoTip(2).find("second C"), std::string::npos);
+    Select(2);
+    DialogAnswerer answerer(IDOK);
+    form->DelBitBtnClick();
+    ASSERT_EQ(answerer.Boxes().size(), 1u);
+    EXPECT_NE(answerer.Boxes()[0].text.find(L"notepad.exe"), std::wstring::npos);
+    EXPECT_EQ(dir.Read("hotkey.ini"), first);
+    ASSERT_EQ(Rows().size(), 2u);
+    EXPECT_EQ(Rows()[1].action, "marker.exe");
 }
 
 TEST_F(MainFormTest, NoSelectionNoticesAndDoubleClickOnNothing)

@@ -1,10 +1,12 @@
-// The store on the system's own private-profile calls.
+// The store on real files, against the system's own private-profile calls.
+#include "WinSupport.h"
+#include "platform/win32/Files.h"
 #include "platform/win32/Win32Platform.h"
 #include "store/Categories.h"
 #include "store/Errors.h"
+#include "store/HotkeyStore.h"
 #include "store/Hotkeys.h"
 #include "support/Fakes.h"
-#include "support/SectionLists.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -14,59 +16,6 @@
 
 namespace quickdex {
 namespace {
-
-TEST(Win32Store, LoadEraseAndWriteThroughTheSystem)
-{
-    test::TempDir dir;
-    win32::Profile profile;
-    const std::string path = dir.File("hotkey.ini");
-    dir.Write("hotkey.ini", "[02+65]\r\nAction=a\r\n[3+66]\r\nAction=" + std::string(3000, 'v') + "\r\n");
-    HotkeyTable table;
-    test::FakeView rows;
-    LoadHotkeys(profile, path, table, rows);
-    ASSERT_EQ(table.HotkeyCount, 2);
-    EXPECT_EQ(table[1].Modifiers, 2);
-    EXPECT_EQ(table[2].Action.size(), 2047u);
-    EXPECT_EQ(table[2].Sort, "Other");
-
-    EraseSection(profile, path, table.SectionOf(1));
-    WriteValue(profile, path, "4+67", "Action", "c");
-    table.ClearKeys();
-    rows.rows.clear();
-    LoadHotkeys(profile, path, table, rows);
-    ASSERT_EQ(table.HotkeyCount, 2);
-    EXPECT_EQ(table[1].Modifiers, 3);
-    EXPECT_EQ(table[2].Action, "c");
-
-    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
-    try {
-        WriteValue(profile, path, "5+68", "Action", "d");
-        ADD_FAILURE() << "a read-only file took the write";
-    } catch (const WriteError& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
-    }
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
-// The system's list of section names, cut at the buffer's edge in each way:
-// every whole name is a binding, a cut one is not.
-TEST(Win32Store, SectionListAtTheBufferEdgeKeepsEveryWholeName)
-{
-    test::TempDir dir;
-    win32::Profile profile;
-    int index = 0;
-    for (const test::FillingCase& c : test::FillingCases) {
-        SCOPED_TRACE(c.what);
-        const std::string name = "edge" + std::to_string(index++) + ".ini";
-        dir.Write(name, test::FillingSectionList(c.lastLength, c.after));
-        HotkeyTable table;
-        test::FakeView rows;
-        LoadHotkeys(profile, dir.File(name), table, rows);
-        EXPECT_EQ(table.HotkeyCount, c.complete);
-        EXPECT_EQ(rows.rows.size(), static_cast<std::size_t>(c.complete));
-        EXPECT_EQ(table[c.complete].Action, "tool" + std::to_string(c.complete - 1) + ".exe");
-    }
-}
 
 // A list through the system's call, however long: section names, or the
 // entries of one section.
@@ -84,8 +33,125 @@ std::vector<std::string> SystemList(const char* section, const std::string& path
 std::string SystemValue(const char* section, const char* key, const std::string& path)
 {
     char value[256];
+    // The system keeps a file it read for a while: forget it first.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
     GetPrivateProfileStringA(section, key, "(none)", value, sizeof value, path.c_str());
     return value;
+}
+
+Tquickdex Binding(int modifiers, int key, const std::string& action)
+{
+    Tquickdex b;
+    b.Modifiers = modifiers;
+    b.Key = key;
+    b.Action = action;
+    b.Sort = DefaultSort;
+    return b;
+}
+
+// The store on real files: what it loads, and what it writes as the system's
+// own profile calls read it back.
+TEST(Win32Store, LoadEraseAndWriteAsTheSystemReadsThem)
+{
+    test::TempDir dir;
+    win32::Files files;
+    const std::string path = dir.File("hotkey.ini");
+    const HotkeyStore store(files, path);
+    dir.Write("hotkey.ini", "[02+65]\r\nAction=a\r\n[3+66]\r\nAction=" + std::string(3000, 'v') + "\r\n");
+    HotkeyTable table;
+    test::FakeView rows;
+    store.Load(table, rows);
+    ASSERT_EQ(table.HotkeyCount, 2);
+    EXPECT_EQ(table[1].Modifiers, 2);
+    EXPECT_EQ(table[2].Action.size(), 2047u);
+    EXPECT_EQ(table[2].Sort, "Other");
+
+    store.Erase(table.IdOf(1));
+    store.Write(nullptr, Binding(4, 67, "c"));
+    Tquickdex changed = table[2];
+    changed.Hint = "note";
+    store.Write(&table.IdOf(2), changed);
+    EXPECT_EQ(SystemList(nullptr, path), (std::vector<std::string>{"3+66", "4+67"}));
+    EXPECT_EQ(SystemValue("4+67", "Action", path), "c");
+    EXPECT_EQ(SystemValue("3+66", "Hint", path), "note");
+    EXPECT_EQ(dir.Read("hotkey.ini").find(std::string(3000, 'v')) != std::string::npos, true);
+
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::string before = dir.Read("hotkey.ini");
+    try {
+        store.Write(nullptr, Binding(5, 68, "d"));
+        ADD_FAILURE() << "a read-only file took the write";
+    } catch (const WriteError& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
+    }
+    EXPECT_EQ(dir.Read("hotkey.ini"), before);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Another process holds hotkey.ini open as a scanner does right after every
+// change (reading and writing shared, deleting not): a save waits for it
+// for about a second, then says what holds it up. A hidden file stays
+// hidden and stays editable, save after save, and keeps its identity.
+TEST(Win32Store, SaveWaitsForAScannerAndKeepsAHiddenFileHidden)
+{
+    test::TempDir dir;
+    win32::Files files;
+    const std::string path = dir.File("hotkey.ini");
+    const HotkeyStore store(files, path);
+    dir.Write("hotkey.ini", "[1+65]\r\nAction=a\r\n");
+
+    const auto holdFor = [&](int ms) {
+        DeleteFileA((path + ".held").c_str());
+        STARTUPINFOA startup{sizeof startup};
+        PROCESS_INFORMATION process{};
+        std::string command = "\"" + test::TestProgramDir() + "holder.exe\" \"" + path + "\" " + std::to_string(ms);
+        EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                   &process));
+        CloseHandle(process.hThread);
+        EXPECT_TRUE(test::PumpUntil([&] { return GetFileAttributesA((path + ".held").c_str()) != INVALID_FILE_ATTRIBUTES; },
+                                    10000));
+        return process.hProcess;
+    };
+
+    HANDLE holder = holdFor(700);
+    store.Write(nullptr, Binding(1, 66, "b")); // held for 0.7 s: waits, then lands
+    EXPECT_EQ(SystemValue("1+66", "Action", path), "b");
+    WaitForSingleObject(holder, 10000);
+    CloseHandle(holder);
+
+    holder = holdFor(5000);
+    const std::string before = dir.Read("hotkey.ini");
+    try {
+        store.Write(nullptr, Binding(1, 67, "c"));
+        ADD_FAILURE() << "no error while the file was held";
+    } catch (const WriteError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Unable to write to " + path + ": another program keeps the file open", 0),
+                  0u)
+            << e.what();
+    }
+    EXPECT_EQ(dir.Read("hotkey.ini"), before);
+    TerminateProcess(holder, 0);
+    WaitForSingleObject(holder, 10000);
+    CloseHandle(holder);
+
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    for (int key : {68, 69}) {
+        store.Write(nullptr, Binding(1, key, "hidden"));
+        EXPECT_EQ(SystemValue(SectionName(1, key).c_str(), "Action", path), "hidden");
+        EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN) << GetFileAttributesA(path.c_str());
+    }
+    // Nothing of ours is left beside it.
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(dir.File("*").c_str(), &found);
+    int entries = 0;
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    std::string names;
+    do {
+        entries += found.cFileName[0] != '.';
+        names += std::string(found.cFileName) + " ";
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    EXPECT_EQ(entries, 2) << names; // hotkey.ini and the holder's sign
 }
 
 // Files far past any fixed buffer stay editable, with nothing lost: 12,000
@@ -103,18 +169,25 @@ TEST(Win32Store, LargeFilesStayEditable)
     }
     dir.Write("hotkey.ini", text);
 
-    // Each checked write reads both files through the system section by
-    // section, a few seconds here: one of each kind.
-    EraseSection(profile, hotkeys, "3+6000");                    // Delete, and a Change's first step
-    WriteValue(profile, hotkeys, "6+90", "Action", "changed.exe"); // a new section
-    WriteValue(profile, hotkeys, "3+13000", "Hint", "last one");   // a value in place
+    // One of each kind of write: a delete of a binding past the 100th, a
+    // change in place, an add onto a bound combination.
+    win32::Files files;
+    const HotkeyStore store(files, hotkeys);
+    HotkeyTable table;
+    test::FakeView rows;
+    store.Load(table, rows);
+    store.Erase(BindingId{5000, "3+6000"});
+    Tquickdex first = table[1];
+    first.Hint = "first one";
+    store.Write(&table.IdOf(1), first);
+    store.Write(nullptr, Binding(3, 1002, "changed.exe"));
     const std::vector<std::string> sections = SystemList(nullptr, hotkeys);
-    ASSERT_EQ(sections.size(), 12000u);
+    ASSERT_EQ(sections.size(), 11999u);
     EXPECT_EQ(sections.front(), "3+1001");
-    EXPECT_EQ(sections.back(), "6+90");
+    EXPECT_EQ(sections.back(), "3+13000");
     EXPECT_EQ(std::count(sections.begin(), sections.end(), "3+6000"), 0);
-    EXPECT_EQ(SystemValue("6+90", "Action", hotkeys), "changed.exe");
-    EXPECT_EQ(SystemValue("3+13000", "Hint", hotkeys), "last one");
+    EXPECT_EQ(SystemValue("3+1002", "Action", hotkeys), "changed.exe");
+    EXPECT_EQ(SystemValue("3+1001", "Hint", hotkeys), "first one");
     EXPECT_EQ(SystemValue("3+12999", "Action", hotkeys), "C:\\Tools\\tool11999.exe");
     EXPECT_EQ(SystemList("3+5000", hotkeys).size(), 3u);
 

@@ -159,20 +159,25 @@ void TAddOrChange_Form::FormFirstShow()
     }
 }
 
-void TAddOrChange_Form::SetFields(std::uint16_t hotKey, const std::string& path, const std::string& hint,
-                                  const std::string& sort, const std::string& section, IfRunningMode ifRunning)
+void TAddOrChange_Form::SetBinding(const Tquickdex& binding, const BindingId& id)
 {
-    SendMessageA(HotKey(), HKM_SETHOTKEY, HotKeyControlFromShortcut(hotKey), 0);
-    SetItemText(IdPath, path);
-    SetItemText(IdHint, hint);
-    SetItemText(IdSort, sort);
+    const auto key = static_cast<std::uint16_t>(binding.Key);
+    SendMessageA(HotKey(), HKM_SETHOTKEY,
+                 HotKeyControlFromShortcut(MakeShortcut(key, ModifiersToShiftState(binding.Modifiers))), 0);
+    SetItemText(IdPath, binding.Action);
+    SetItemText(IdHint, binding.Hint);
+    SetItemText(IdSort, binding.Sort);
     // Remembered now: the list may be rebuilt while the editor is open, and
-    // a change writes only what the user changed.
-    changeSection_ = section;
-    loaded_ = Fields();
-    loadedIfRunning_ = ifRunning;
-    SetIfRunning(ifRunning);
+    // a change keeps what the editor does not show.
+    loaded_ = binding;
+    changeId_ = id;
+    SetIfRunning(binding.IfRunning);
     ShowKeyStatus();
+}
+
+Tquickdex TAddOrChange_Form::EditedBinding() const
+{
+    return BindingFromFields(Fields(), IfRunning(), changeId_.place ? &loaded_ : nullptr);
 }
 
 IfRunningMode TAddOrChange_Form::IfRunning() const
@@ -190,13 +195,6 @@ void TAddOrChange_Form::SetIfRunning(IfRunningMode mode)
     EnableWindow(ToggleCheck(), mode != IfRunningMode::Start);
 }
 
-void TAddOrChange_Form::WriteIfRunningChoice(const std::string& section, IfRunningMode before)
-{
-    const IfRunningMode now = IfRunning();
-    if (now != before)
-        WriteIfRunning(profile_, main_.Engine().HotkeyPath(), section, now);
-}
-
 BindingFields TAddOrChange_Form::Fields() const
 {
     const auto value = static_cast<std::uint16_t>(SendMessageA(HotKey(), HKM_GETHOTKEY, 0, 0));
@@ -205,28 +203,20 @@ BindingFields TAddOrChange_Form::Fields() const
 
 std::string TAddOrChange_Form::KeyStatus() const
 {
-    const std::uint16_t value = Fields().hotKey;
     // A binding opened for a change whose key field is untouched keeps its
-    // own section, the Win key included, which the field cannot show.
-    const std::string section =
-        changeSection_.empty() ? SectionForShortcut(value) : SectionToWrite(changeSection_, loaded_.hotKey, value);
-    int modifiers = 0;
-    int key = 0;
-    try {
-        modifiers = SplitSectionName(section, 1);
-        key = SplitSectionName(section, 2);
-    } catch (const ConversionError&) {
-        return {};
-    }
+    // own combination, the Win key included, which the field cannot show.
+    const Tquickdex edited = EditedBinding();
+    const int modifiers = edited.Modifiers;
+    const int key = edited.Key;
     if (key == 0)
         return {};
     const std::string combination = HotkeyCaption(modifiers, key);
-    if (section == changeSection_)
+    if (changeId_.place && modifiers == loaded_.Modifiers && key == loaded_.Key)
         return combination + " is this binding's own hotkey.";
     // Bound already: the first binding in the file with it holds it.
     const HotkeyTable& table = main_.Engine().Hotkeys;
     for (int slot = 1; slot <= table.HotkeyCount; ++slot) {
-        if (table[slot].Key == key && table[slot].Modifiers == modifiers && table.SectionOf(slot) != changeSection_)
+        if (table[slot].Key == key && table[slot].Modifiers == modifiers && table.IdOf(slot) != changeId_)
             return combination + " is already bound in quickdex: row " + std::to_string(main_.RowOfSlot(slot) + 1) +
                    " (" + table[slot].Action + ").";
     }
@@ -264,9 +254,8 @@ void TAddOrChange_Form::FormClose()
     SendMessageA(HotKey(), HKM_SETHOTKEY, 0, 0);
     SetItemText(IdSort, DefaultSort);
     SetItemText(IdStatus, "");
-    changeSection_.clear();
-    loaded_ = BindingFields{};
-    loadedIfRunning_ = IfRunningMode::Start;
+    loaded_ = Tquickdex{};
+    changeId_ = BindingId{};
     SetIfRunning(IfRunningMode::Start);
     main_.StandAside(false);
 }
@@ -321,17 +310,8 @@ bool TAddOrChange_Form::WriteAdded()
 {
     if (!CheckInput())
         return false;
-    const BindingFields fields = Fields();
-    WriteBinding(profile_, main_.Engine().HotkeyPath(), fields);
-    // An Add replaces a binding of the same combination whole: its choice too.
-    const std::string section = SectionForShortcut(fields.hotKey);
-    IfRunningMode before = IfRunningMode::Start;
-    const HotkeyTable& table = main_.Engine().Hotkeys;
-    for (int slot = 1; slot <= table.HotkeyCount; ++slot)
-        if (table.SectionOf(slot) == section)
-            before = table[slot].IfRunning;
-    WriteIfRunningChoice(section, before);
-    main_.AfterBindingChange();
+    // An add onto a combination bound already replaces that binding whole.
+    main_.WriteBinding(nullptr, BindingFromFields(Fields(), IfRunning(), nullptr));
     return true;
 }
 
@@ -339,15 +319,9 @@ bool TAddOrChange_Form::ChangeBinding()
 {
     if (!CheckInput())
         return false;
-    if (changeSection_.empty())
+    if (!changeId_.place)
         return WriteAdded(); // nothing to replace: the change adds
-    const BindingFields edited = Fields();
-    const std::string section = SectionToWrite(changeSection_, loaded_.hotKey, edited.hotKey);
-    ReplaceBinding(profile_, main_.Engine().HotkeyPath(), BindingChange{changeSection_, section, loaded_, edited});
-    // The choice went along with the binding's other keys; it is written
-    // only when the user changed it.
-    WriteIfRunningChoice(section, loadedIfRunning_);
-    main_.AfterBindingChange();
+    main_.WriteBinding(&changeId_, EditedBinding());
     return true;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The hotkey editor: adds a binding, or changes the one it was opened for,
 // writing it into hotkey.ini and making the main window reload.
-#include "engine/BindingEdit.h"
+#include "store/BindingEdit.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Subclass.h"
 #include "platform/win32/Window.h"
@@ -39,8 +39,7 @@ public:
 
     // What the main window sets before showing it.
     void SetCaption(const char* caption) override { Form::SetCaption(caption); }
-    void SetFields(std::uint16_t hotKey, const std::string& path, const std::string& hint, const std::string& sort,
-                   const std::string& section, IfRunningMode ifRunning = IfRunningMode::Start) override;
+    void SetBinding(const Tquickdex& binding, const BindingId& id) override;
     void Show() override { Form::Show(); }
 
     // The action chooser, shown by the action button.
@@ -83,22 +82,21 @@ protected:
 private:
     void CreateChildren();
     bool WriteAdded();
-    // The choice, written after the binding's three keys when it changed.
-    void WriteIfRunningChoice(const std::string& section, IfRunningMode before);
+    // The binding the fields and choices give, whole.
+    Tquickdex EditedBinding() const;
     void ShowKeyStatus();
     int Notice(const char* text, const char* caption, UINT style);
 
     TApplication& app_;
     TMainForm& main_;
-    win32::Profile profile_;
+    win32::Profile profile_; // Set.ini
     Categories categories_;
     TpsvBrowseFolderDialog folderDialog_;
     win32::Form* chooser_ = nullptr;
-    // What a change started from: the binding's section as it stands in the
-    // file, and the fields as they were filled.
-    std::string changeSection_;
-    BindingFields loaded_;
-    IfRunningMode loadedIfRunning_ = IfRunningMode::Start;
+    // What a change started from: the binding as it was filled in, and its
+    // identity in the file (no place: the editor adds).
+    Tquickdex loaded_;
+    BindingId changeId_;
     std::string lastFile_; // offered again by the file-open dialog
 
     std::unique_ptr<win32::Panel> panel_;

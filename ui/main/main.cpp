@@ -1,6 +1,7 @@
 #include "ui/main/main.h"
 
 #include "../../res/resource.h"
+#include "store/BindingEdit.h"
 #include "store/Errors.h"
 #include "store/KeyNames.h"
 #include "ui/ProductInfo.h"
@@ -68,7 +69,7 @@ TMainForm::TMainForm(TApplication& application, std::string exeDir, AutoRunSetti
     showRunningMessage_ = RegisterWindowMessageA(ShowRunningMessage);
 
     hotkeyApi_ = std::make_unique<win32::HotkeyApi>(Handle());
-    engine_ = std::make_unique<HotkeyEngine>(HotkeyEngine::Services{profile_, *hotkeyApi_, system_, *this, *this},
+    engine_ = std::make_unique<HotkeyEngine>(HotkeyEngine::Services{files_, *hotkeyApi_, system_, *this, *this},
                                              exeDir_);
     CreateChildren();
     CreateTrayIcon();
@@ -145,12 +146,21 @@ void TMainForm::FormCreate()
     win32::Guarded([this] { ReadAutoRunSetting(); });
     win32::Guarded([this] {
         const LoadResult loaded = ReloadAndRegister();
-        if (loaded.ignored > 0) {
-            const std::string text = "hotkey.ini holds " + std::to_string(loaded.sections) +
-                                     " bindings; only the first " + std::to_string(MaxHotkeys) + " are used";
+        if (const std::string text = IgnoredBindingsText(loaded); !text.empty())
             MessageBoxText(text, MB_ICONINFORMATION | MB_OK);
-        }
+        ReportLoad(loaded);
     });
+}
+
+void TMainForm::ReportLoad(const LoadResult& loaded)
+{
+    // A section that is no binding is the file's error, shown in the
+    // standard error box, once: it stays in the file through every edit.
+    if (loaded.foreign != reportedForeign_) {
+        reportedForeign_ = loaded.foreign;
+        if (const std::string text = ForeignSectionsText(loaded); !text.empty())
+            win32::ReportError(AppError(text));
+    }
 }
 
 void TMainForm::FormClose()
@@ -228,8 +238,20 @@ void TMainForm::AfterBindingChange()
         TMainForm& form;
         ~Marks() { form.ShowHotkeyStates(); }
     } marks{*this};
-    engine_->ReloadAfterChange();
+    const LoadResult loaded = engine_->ReloadAfterChange();
     sort_.Reset();
+    ReportLoad(loaded);
+}
+
+void TMainForm::WriteBinding(const BindingId* replacing, const Tquickdex& binding)
+{
+    try {
+        engine_->Store().Write(replacing, binding);
+    } catch (const BindingChangedError&) {
+        AfterBindingChange();
+        throw;
+    }
+    AfterBindingChange();
 }
 
 void TMainForm::RetryRefusedHotkeys()
@@ -262,10 +284,7 @@ void TMainForm::ChangeBitBtnClick()
     }
     if (!editor_)
         return;
-    const Tquickdex& binding = engine_->Hotkeys[slot];
-    const auto key = static_cast<std::uint16_t>(binding.Key);
-    editor_->SetFields(MakeShortcut(key, ModifiersToShiftState(binding.Modifiers)), binding.Action, binding.Hint,
-                       binding.Sort, engine_->Hotkeys.SectionOf(slot), binding.IfRunning);
+    editor_->SetBinding(engine_->Hotkeys[slot], engine_->Hotkeys.IdOf(slot));
     editor_->SetCaption("Change Hotkey");
     editor_->Show();
 }
@@ -279,14 +298,20 @@ void TMainForm::DelBitBtnClick()
                  MB_ICONINFORMATION | MB_OK);
         return;
     }
-    // The section is taken before the question: whatever happens to the list
-    // while the box is open, OK erases the binding the user was asked about.
-    const std::string section = SelectedSectionName();
+    // The binding is taken before the question: whatever happens to the list
+    // while the box is open, OK erases the binding the user was asked about,
+    // and only that one (a second section of the same name is another).
+    const BindingId id = engine_->Hotkeys.IdOf(list_->SlotOfRow(row));
     const std::string text = DeleteConfirmationText(list_->Text(row, 0), list_->Text(row, 1), list_->Text(row, 2));
     // Only a yes erases: a box closed under the program answers nothing.
     if (MessageBoxText(text, MB_ICONQUESTION | MB_OKCANCEL) != IDOK)
         return;
-    EraseSection(profile_, engine_->HotkeyPath(), section);
+    try {
+        engine_->Store().Erase(id);
+    } catch (const BindingChangedError&) {
+        AfterBindingChange();
+        throw;
+    }
     AfterBindingChange();
 }
 

@@ -3,6 +3,7 @@
 // owner of the hotkey table, the registrations and the tray icon.
 #include "app/Application.h"
 #include "engine/HotkeyEngine.h"
+#include "platform/win32/Files.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Window.h"
@@ -15,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quickdex {
 
@@ -28,10 +30,8 @@ class IBindingEditor {
 public:
     virtual ~IBindingEditor() = default;
     virtual void SetCaption(const char* caption) = 0; // "Add Hotkey" or "Change Hotkey"
-    // `section` is the binding's section as it stands in hotkey.ini: the one
-    // a change replaces.
-    virtual void SetFields(std::uint16_t hotKey, const std::string& path, const std::string& hint,
-                           const std::string& sort, const std::string& section, IfRunningMode ifRunning) = 0;
+    // Fills the fields with `binding` for a change of the binding `id`.
+    virtual void SetBinding(const Tquickdex& binding, const BindingId& id) = 0;
     virtual void Show() = 0;
 };
 
@@ -78,6 +78,11 @@ public:
     // The section of the selected row as it stands in the file; empty when
     // no row is selected.
     std::string SelectedSectionName() const;
+    // Writes a binding from the editor whole (`replacing`: the binding a
+    // change was opened for, null for an add), then reloads. When the
+    // binding is no longer where the list showed it, the list is read again
+    // and the error goes on.
+    void WriteBinding(const BindingId* replacing, const Tquickdex& binding);
     void ReadAutoRunSetting();
     void ToggleAutoRun();
 
@@ -130,6 +135,8 @@ private:
     // The marks of the rows and the tray's tip, after every change of the
     // registrations.
     void ShowHotkeyStates();
+    // Sections that are no binding, each set of them shown once.
+    void ReportLoad(const LoadResult& loaded);
 
     // IEngineView
     void AddRow(int slot, const Tquickdex& binding) override;
@@ -146,7 +153,7 @@ private:
     ListSortState sort_;
     IBindingEditor* editor_ = nullptr;
 
-    win32::Profile profile_;
+    win32::Files files_;
     win32::SystemApi system_;
     std::unique_ptr<win32::HotkeyApi> hotkeyApi_;
     std::unique_ptr<HotkeyEngine> engine_;
@@ -161,6 +168,7 @@ private:
     // while the engine and the window it watches are still there.
     std::unique_ptr<TCoolTrayIcon> tray_;
     UINT showRunningMessage_ = 0;
+    std::vector<std::string> reportedForeign_;
 };
 
 } // namespace quickdex

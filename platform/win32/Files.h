@@ -1,0 +1,18 @@
+#pragma once
+// Whole-file access on the Windows calls (see platform/Files.h).
+#include "platform/Files.h"
+
+#include <functional>
+
+namespace quickdex::win32 {
+
+class Files final : public IFiles {
+public:
+    FileContent Read(const std::string& path) override;
+    ReplaceOutcome Replace(const std::string& path, const std::string& bytes) override;
+
+    // How long a file held by another program is waited for, in all.
+    unsigned retryMilliseconds = 1200;
+};
+
+} // namespace quickdex::win32
