@@ -55,4 +55,16 @@ std::string ValueAsRead(std::string_view stored, std::uint32_t size)
     return std::string(buffer.data(), n);
 }
 
+std::vector<std::string> ZeroSeparatedList(const char* buffer, std::size_t length)
+{
+    std::vector<std::string> items;
+    const char* const end = buffer + length;
+    for (const char* p = buffer; p < end;) {
+        const char* stop = static_cast<const char*>(std::memchr(p, '\0', static_cast<std::size_t>(end - p)));
+        items.emplace_back(p, static_cast<std::size_t>((stop ? stop : end) - p));
+        p += items.back().size() + 1;
+    }
+    return items;
+}
+
 } // namespace quickdex

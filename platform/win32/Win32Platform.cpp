@@ -24,38 +24,9 @@ bool SameName(const std::string& a, const std::string& b)
            });
 }
 
-// A zero-separated list as the profile calls return it.
-std::vector<std::string> SplitList(const std::vector<char>& buffer, DWORD n)
+std::optional<std::vector<std::string>> SectionNames(const std::string& path)
 {
-    std::vector<std::string> items;
-    for (const char* p = buffer.data(); p < buffer.data() + n; p += std::strlen(p) + 1)
-        items.emplace_back(p);
-    return items;
-}
-
-// A whole list from one of the profile calls, however long: the buffer
-// (kept by the caller from one call to the next) grows until the list fits.
-// The calls return size - 2 when it did not, and also when it just did,
-// which the next size tells apart. Nothing when it would not fit in 1 GB.
-template <class Call>
-std::optional<std::vector<std::string>> WholeList(std::vector<char>& buffer, Call call)
-{
-    if (buffer.size() < 65536)
-        buffer.resize(65536);
-    for (;;) {
-        const auto size = static_cast<DWORD>(buffer.size());
-        const DWORD n = call(buffer.data(), size);
-        if (n != size - 2)
-            return SplitList(buffer, n);
-        if (size >= (1u << 30))
-            return std::nullopt;
-        buffer.resize(std::size_t{size} * 2);
-    }
-}
-
-std::optional<std::vector<std::string>> SectionNames(const std::string& path, std::vector<char>& buffer)
-{
-    return WholeList(buffer, [&](char* out, DWORD size) { return GetPrivateProfileSectionNamesA(out, size, path.c_str()); });
+    return WholeList([&](char* out, std::uint32_t size) { return GetPrivateProfileSectionNamesA(out, size, path.c_str()); });
 }
 
 struct Entry {
@@ -66,13 +37,12 @@ struct Entry {
 // Everything a profile file holds, section by section, as the system reads it.
 std::optional<std::vector<Entry>> ReadEntries(const std::string& path)
 {
-    std::vector<char> buffer;
-    const auto names = SectionNames(path, buffer);
+    const auto names = SectionNames(path);
     if (!names)
         return std::nullopt;
     std::vector<Entry> entries;
     for (const std::string& section : *names) {
-        const auto lines = WholeList(buffer, [&](char* out, DWORD size) {
+        const auto lines = WholeList([&](char* out, std::uint32_t size) {
             return GetPrivateProfileSectionA(section.c_str(), out, size, path.c_str());
         });
         if (!lines)
@@ -109,9 +79,8 @@ bool WriteLanded(const std::string& original, const std::string& copy, const cha
     if (!before || before != others(copy))
         return false;
     if (!key) { // the section is erased: one fewer of that name
-        std::vector<char> buffer;
         const auto count = [&](const std::string& path) -> long {
-            const auto names = SectionNames(path, buffer);
+            const auto names = SectionNames(path);
             if (!names)
                 return -2;
             return std::count_if(names->begin(), names->end(), [&](const std::string& n) { return SameName(n, target); });
