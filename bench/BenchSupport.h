@@ -133,6 +133,8 @@ inline const Program BaselineProgram{"baseline.exe", "quickdexBaseline", false};
 // The floor again, with the common-controls library loaded before anything
 // else: what any program with a list view pays for the library alone.
 inline const Program CommonControlsBaselineProgram{"baseline.exe", "quickdexBaseline", false, "commoncontrols"};
+// The floor with its window shown, as quickdex's is once the user opened it.
+inline const Program ShownBaselineProgram{"baseline.exe", "quickdexBaseline", false, "show"};
 
 // One run of a resident program from its own folder.
 class Running {

@@ -6,6 +6,7 @@
 //   baseline.exe commoncontrols   the same, with the common-controls library
 //                                 loaded and its classes registered first,
 //                                 as any program with a list view has it
+//   baseline.exe show             the same, with its window shown
 #include <windows.h>
 #include <shellapi.h>
 #include <commctrl.h>
@@ -80,6 +81,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     RegisterClassA(&windowClass);
     HWND window = CreateWindowExA(0, windowClass.lpszClassName, "quickdex baseline", WS_OVERLAPPEDWINDOW, 0, 0, 100,
                                   100, nullptr, nullptr, instance, nullptr);
+
+    if (std::strstr(commandLine, "show"))
+        ShowWindow(window, SW_SHOWNORMAL);
 
     NOTIFYICONDATAA icon{};
     icon.cbSize = sizeof icon;

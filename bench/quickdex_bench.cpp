@@ -733,6 +733,50 @@ void BareListShowing(int rounds)
 
 } // namespace
 
+// --- 10: exit -------------------------------------------------------------
+
+// From the Exit command to the process gone, its Linux process included,
+// once its main window has been shown: quickdex against the floor (shown
+// too, so that both have had a window on the screen).
+void ExitAfterShowing(int rounds)
+{
+    std::vector<double> ended[2], gone[2];
+    int failures = 0;
+    for (int round = 0; round < rounds; ++round) {
+        for (int which = 0; which < 2; ++which) {
+            const Program& program = which == 0 ? QuickdexProgram : ShownBaselineProgram;
+            Folder folder("exit");
+            const auto run = StartReady(program, folder);
+            HWND main = run ? WindowOf(run->Id(), program.mainClass) : nullptr;
+            if (!main) {
+                ++failures;
+                continue;
+            }
+            if (program.quickdex) {
+                PostMessageA(main, WM_COMMAND, ids::Show_N, 0);
+                double visible = -1;
+                WaitUntilPainted(run->Id(), program.mainClass, Now(), visible);
+            }
+            Sleep(300);
+            const std::string linux = LinuxProcessDir((folder.path / program.exe).string().substr(2));
+            const double start = Now();
+            PostMessageA(main, program.quickdex ? WM_COMMAND : WM_CLOSE, program.quickdex ? ids::N4 : 0, 0);
+            if (WaitForSingleObject(run->Process(), 20000) != WAIT_OBJECT_0) {
+                ++failures;
+                continue;
+            }
+            ended[which].push_back((Now() - start) * 1000);
+            while (!linux.empty() && !ReadWhole(linux + "status").empty() && Now() - start < 20)
+                Sleep(1);
+            gone[which].push_back((Now() - start) * 1000);
+        }
+    }
+    std::printf("10 exit once the main window was shown (%d rounds%s)\n", rounds,
+                failures ? (", " + std::to_string(failures) + " failed").c_str() : "");
+    Row("Exit to process ended", Median(ended[0]), Median(ended[1]), "ms", "");
+    Row("Exit to Linux process gone", Median(gone[0]), Median(gone[1]), "ms", "target <= 1.2");
+}
+
 int main(int argc, char** argv)
 {
     const int rounds = argc > 1 ? std::max(3, std::atoi(argv[1])) : 11;
@@ -751,8 +795,10 @@ int main(int argc, char** argv)
         }
         else if (std::strcmp(figure, "front") == 0)
             PressToFront(rounds * 2);
+        else if (std::strcmp(figure, "exit") == 0)
+            ExitAfterShowing(rounds);
         else
-            std::printf("no figure called %s: startup, launch, show or front\n", figure);
+            std::printf("no figure called %s: startup, launch, show, front or exit\n", figure);
         return 0;
     }
     StartupAndMemory(rounds);
@@ -763,5 +809,6 @@ int main(int argc, char** argv)
     FirstShowing(rounds);
     BareListShowing(rounds);
     PressToFront(rounds * 2);
+    ExitAfterShowing(rounds);
     return 0;
 }

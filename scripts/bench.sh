@@ -3,7 +3,7 @@
 # under Wine, which prints every figure in one run, quickdex against a minimal
 # Win32 program of the same kind where there is one.
 #   bench.sh [rounds, default 11] [idle seconds, default 60]
-#   bench.sh [rounds] startup|launch|show|front|write   one figure alone
+#   bench.sh [rounds] startup|launch|show|front|exit|write   one figure alone
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
