@@ -235,6 +235,29 @@ TEST_F(MainFormTest, DeleteConfirmationTextAndCancel)
     EXPECT_EQ(Rows().size(), 1u);
 }
 
+// With the rows' marks in the 100-pixel column, every Ctrl+Alt and
+// Ctrl+Shift caption was cut ("Ctrl + ALT ..."): each reads whole now, mark
+// included, and the columns still fill the list as laid out.
+TEST_F(MainFormTest, EveryCaptionReadsWholeBesideItsMark)
+{
+    Start("[1+65]\r\nAction=a\r\n[7+145]\r\nAction=b\r\n[6+123]\r\nAction=c\r\n[3+81]\r\nAction=d\r\n");
+    HWND list = form->ListView();
+    int total = 0;
+    for (int column = 0; column < 3; ++column)
+        total += ListView_GetColumnWidth(list, column);
+    EXPECT_EQ(total, win32::Scale(380)) << "the columns no longer fill the list as laid out";
+    EXPECT_GE(ListView_GetColumnWidth(list, 1), win32::Scale(80));
+    for (int row = 0; row < 4; ++row) {
+        const std::string caption = Rows()[static_cast<std::size_t>(row)].caption;
+        SCOPED_TRACE(caption);
+        EXPECT_NE(ListView_GetItemState(list, row, LVIS_STATEIMAGEMASK), 0u) << "no mark";
+        RECT label{};
+        ListView_GetItemRect(list, row, &label, LVIR_LABEL);
+        const int text = ListView_GetStringWidth(list, caption.c_str());
+        EXPECT_GE(label.right - label.left, text + win32::Scale(6));
+    }
+}
+
 // Two sections of one combination: the second row shows its own values, and
 // deleting it erases exactly its section. It once showed the first one's and
 // erased the first, making the never-shown binding the live hotkey.

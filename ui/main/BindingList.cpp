@@ -4,6 +4,7 @@
 #include "platform/win32/Dpi.h"
 #include "platform/win32/Text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
@@ -21,7 +22,8 @@ TBindingList::TBindingList(HWND parent, int id, int x, int y, int width, int hei
         const char* caption;
         int width;
     };
-    static constexpr std::array<Column, 3> columns = {{{"HotKey", 100}, {"Applicaton/Action", 200}, {"Sort", 80}}};
+    static constexpr std::array<Column, 3> columns = {
+        {{"HotKey", CaptionColumnWidth}, {"Applicaton/Action", 200}, {"Sort", 80}}};
     for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
@@ -57,8 +59,36 @@ void TBindingList::Add(int slot, const std::string& caption, const std::string& 
 
 void TBindingList::Done()
 {
+    FitCaptions();
     SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_, nullptr, TRUE);
+}
+
+void TBindingList::FitCaptions()
+{
+    // The caption column is as wide as its widest caption with the row's
+    // mark before it (and never narrower than it was laid out), so that
+    // "Ctrl + Shift + Alt + Scroll Lock" reads whole. The width comes from
+    // the target column, so the window keeps its size.
+    int stateWidth = 0;
+    int stateHeight = 0;
+    if (states_)
+        ImageList_GetIconSize(states_.get(), &stateWidth, &stateHeight);
+    int needed = win32::Scale(CaptionColumnWidth);
+    for (int row = 0, n = RowCount(); row < n; ++row) {
+        const std::string caption = Text(row, 0);
+        const int text = static_cast<int>(SendMessageA(list_, LVM_GETSTRINGWIDTHA, 0,
+                                                       reinterpret_cast<LPARAM>(caption.c_str())));
+        needed = std::max(needed, text + stateWidth + win32::Scale(CaptionPadding));
+    }
+    const int captions = ListView_GetColumnWidth(list_, 0);
+    const int targets = ListView_GetColumnWidth(list_, 1);
+    const int total = captions + targets;
+    const int width = std::min(needed, total - win32::Scale(MinTargetColumnWidth));
+    if (width == captions)
+        return;
+    ListView_SetColumnWidth(list_, 0, width);
+    ListView_SetColumnWidth(list_, 1, total - width);
 }
 
 int TBindingList::RowCount() const

@@ -58,7 +58,15 @@ public:
     };
     [[nodiscard]] RedrawPause PauseRedraw() const { return RedrawPause(list_); }
 
+    // Widths at 96 dpi: the caption column as laid out, the room around a
+    // caption beside its mark, and the least the target column keeps.
+    static constexpr int CaptionColumnWidth = 100;
+    static constexpr int CaptionPadding = 14;
+    static constexpr int MinTargetColumnWidth = 80;
+
 private:
+    void FitCaptions();
+
     HWND list_ = nullptr;
     win32::ImageListHandle states_;
 };
