@@ -22,32 +22,59 @@ constexpr const char* InUseCause =
 
 // The keys of a binding the program knows, in the order they are written.
 // A text key always has a value (its default when the line is missing); an
-// option key is absent unless set, and a value it does not know reads as
-// absent and is left in the file as it stands.
+// option is absent unless set, and a value it does not know reads as absent
+// and is left in the file as it stands.
 struct KnownKey {
     const char* key;
     const char* fallback; // text keys; null for an option
     const char* label;    // the word the length refusal uses
+    // The record's value as stored text; nothing for an option not set.
     std::optional<std::string> (*of)(const Tquickdex&);
+    // The record's field from the text a load reads (nothing: not set).
+    void (*set)(Tquickdex&, const std::optional<std::string>&);
     // An option's stored text as the program reads it: its canonical form,
-    // or nothing for a value it does not know.
+    // or nothing for a value it does not know (or one that means "not set").
     std::optional<std::string> (*canonical)(const std::string&);
 };
 
-const std::array<KnownKey, 4> KnownKeys = {{
-    {"Action", "", "target", [](const Tquickdex& b) -> std::optional<std::string> { return b.Action; }, nullptr},
-    {"Hint", "", "hint", [](const Tquickdex& b) -> std::optional<std::string> { return b.Hint; }, nullptr},
-    {"Sort", DefaultSort, "category", [](const Tquickdex& b) -> std::optional<std::string> { return b.Sort; },
-     nullptr},
-    {IfRunningKey, nullptr, "choice",
-     [](const Tquickdex& b) -> std::optional<std::string> {
-         const char* text = IfRunningText(b.IfRunning);
-         return text ? std::optional<std::string>(text) : std::nullopt;
-     },
-     [](const std::string& stored) -> std::optional<std::string> {
+using Text = std::optional<std::string>;
+
+Text Present(const char* text)
+{
+    return text ? Text(text) : std::nullopt;
+}
+
+Text NonEmpty(const std::string& text)
+{
+    return text.empty() ? std::nullopt : Text(text);
+}
+
+const std::array<KnownKey, 8> KnownKeys = {{
+    {"Action", "", "target", [](const Tquickdex& b) -> Text { return b.Action; },
+     [](Tquickdex& b, const Text& t) { b.Action = t.value_or(""); }, nullptr},
+    {"Hint", "", "hint", [](const Tquickdex& b) -> Text { return b.Hint; },
+     [](Tquickdex& b, const Text& t) { b.Hint = t.value_or(""); }, nullptr},
+    {"Sort", DefaultSort, "category", [](const Tquickdex& b) -> Text { return b.Sort; },
+     [](Tquickdex& b, const Text& t) { b.Sort = t.value_or(DefaultSort); }, nullptr},
+    {IfRunningKey, nullptr, "choice", [](const Tquickdex& b) { return Present(IfRunningText(b.IfRunning)); },
+     [](Tquickdex& b, const Text& t) { b.IfRunning = t ? *ParseIfRunning(*t) : IfRunningMode::Start; },
+     [](const std::string& stored) {
          const auto mode = ParseIfRunning(stored);
-         return mode ? std::optional<std::string>(IfRunningText(*mode)) : std::nullopt;
+         return mode ? Present(IfRunningText(*mode)) : std::nullopt;
      }},
+    {ArgumentsKey, nullptr, "argument text", [](const Tquickdex& b) { return NonEmpty(b.Arguments); },
+     [](Tquickdex& b, const Text& t) { b.Arguments = t.value_or(""); }, NonEmpty},
+    {StartInKey, nullptr, "start-in folder", [](const Tquickdex& b) { return NonEmpty(b.StartIn); },
+     [](Tquickdex& b, const Text& t) { b.StartIn = t.value_or(""); }, NonEmpty},
+    {WindowKey, nullptr, "window", [](const Tquickdex& b) { return Present(WindowText(b.Window)); },
+     [](Tquickdex& b, const Text& t) { b.Window = t ? *ParseWindow(*t) : WindowMode::Normal; },
+     [](const std::string& stored) {
+         const auto mode = ParseWindow(stored);
+         return mode ? Present(WindowText(*mode)) : std::nullopt;
+     }},
+    {AdminKey, nullptr, "administrator", [](const Tquickdex& b) { return b.Admin ? Text("1") : std::nullopt; },
+     [](Tquickdex& b, const Text& t) { b.Admin = t.has_value(); },
+     [](const std::string& stored) { return stored == "1" ? Text("1") : std::nullopt; }},
 }};
 
 bool IsKnown(const std::string& name)
@@ -190,11 +217,8 @@ LoadResult HotkeyStore::Load(HotkeyTable& table, IRowSink& rows) const
         Tquickdex& slot = table[++count];
         slot.Modifiers = modifiers;
         slot.Key = key;
-        slot.Action = *ReadAs(KnownKeys[0], doc.FindKey(section, "Action"));
-        slot.Hint = *ReadAs(KnownKeys[1], doc.FindKey(section, "Hint"));
-        slot.Sort = *ReadAs(KnownKeys[2], doc.FindKey(section, "Sort"));
-        const auto ifRunning = ReadAs(KnownKeys[3], doc.FindKey(section, IfRunningKey));
-        slot.IfRunning = ifRunning ? *ParseIfRunning(*ifRunning) : IfRunningMode::Start;
+        for (const KnownKey& known : KnownKeys)
+            known.set(slot, ReadAs(known, doc.FindKey(section, known.key)));
         table.SetIdOf(count, BindingId{static_cast<int>(i), section.name});
     }
     result.ignored = result.bindings - count;
@@ -259,7 +283,7 @@ void HotkeyStore::Write(const BindingId* replacing, const Tquickdex& binding) co
             if (line && line->value && ReadAs(known, line) == wanted)
                 return *line->value;
         }
-        if (known.fallback && wanted.size() > MaxValueLength)
+        if (wanted.size() > MaxValueLength)
             throw ValueTooLongError(known.label);
         return wanted;
     };

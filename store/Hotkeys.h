@@ -31,6 +31,19 @@ struct Tquickdex {
     std::string Hint;
     std::string Sort;
     IfRunningMode IfRunning = IfRunningMode::Start; // the key "IfRunning", when present
+    // How the program starts (store/IfRunning.h): empty, Normal and false
+    // when the key is absent; a built-in action ignores them.
+    std::string Arguments;
+    std::string StartIn;
+    WindowMode Window = WindowMode::Normal;
+    bool Admin = false;
+
+    // Whether the binding says more than its target: a binding without any
+    // launch option hands its Action to the shell whole, as always.
+    bool HasLaunchOptions() const
+    {
+        return !Arguments.empty() || !StartIn.empty() || Window != WindowMode::Normal || Admin;
+    }
 };
 
 // Which section of the file a binding was read from: its place among the

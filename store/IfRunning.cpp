@@ -10,6 +10,8 @@ std::optional<IfRunningMode> ParseIfRunning(std::string_view value)
         return IfRunningMode::Front;
     if (EqualNoCase(value, "toggle"))
         return IfRunningMode::Toggle;
+    if (EqualNoCase(value, "cycle"))
+        return IfRunningMode::Cycle;
     return std::nullopt;
 }
 
@@ -20,7 +22,33 @@ const char* IfRunningText(IfRunningMode mode)
         return "front";
     case IfRunningMode::Toggle:
         return "toggle";
+    case IfRunningMode::Cycle:
+        return "cycle";
     case IfRunningMode::Start:
+        break;
+    }
+    return nullptr;
+}
+
+std::optional<WindowMode> ParseWindow(std::string_view value)
+{
+    if (EqualNoCase(value, "normal"))
+        return WindowMode::Normal;
+    if (EqualNoCase(value, "min"))
+        return WindowMode::Min;
+    if (EqualNoCase(value, "max"))
+        return WindowMode::Max;
+    return std::nullopt;
+}
+
+const char* WindowText(WindowMode mode)
+{
+    switch (mode) {
+    case WindowMode::Min:
+        return "min";
+    case WindowMode::Max:
+        return "max";
+    case WindowMode::Normal:
         break;
     }
     return nullptr;

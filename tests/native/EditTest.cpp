@@ -438,6 +438,59 @@ TEST_F(EditFileTest, UnknownValuesAndTheUtf8MarkAreKept)
     EXPECT_EQ(table[1].Action, "b");
 }
 
+// The launch options: written after the binding's other keys, only when
+// set; read back; values the program does not know read as no option and
+// stay as they stand through a change.
+TEST_F(EditFileTest, LaunchOptionsAreWrittenWhenSetAndUnknownValuesKept)
+{
+    Tquickdex all = BindingFromFields({Shortcut(2, 65), "notepad.exe", "n", "Tools"}, IfRunningMode::Cycle, nullptr);
+    all.Arguments = "%USERPROFILE%\\notes.txt";
+    all.StartIn = "C:\\work";
+    all.Window = WindowMode::Max;
+    all.Admin = true;
+    store.Write(nullptr, all);
+    const std::string written = "[2+65]\r\nAction=notepad.exe\r\nHint=n\r\nSort=Tools\r\nIfRunning=cycle\r\n"
+                                "Arguments=%USERPROFILE%\\notes.txt\r\nStartIn=C:\\work\r\nWindow=max\r\nAdmin=1\r\n";
+    EXPECT_EQ(dir.Read("hotkey.ini"), written);
+    Reload();
+    EXPECT_EQ(table[1].IfRunning, IfRunningMode::Cycle);
+    EXPECT_EQ(table[1].Arguments, "%USERPROFILE%\\notes.txt");
+    EXPECT_EQ(table[1].StartIn, "C:\\work");
+    EXPECT_EQ(table[1].Window, WindowMode::Max);
+    EXPECT_TRUE(table[1].Admin);
+    // A change of the hint keeps every option the user did not touch.
+    Change(1, [](BindingFields& f) { f.hint = "m"; });
+    EXPECT_EQ(dir.Read("hotkey.ini"), Replaced(written, "Hint=n", "Hint=m"));
+    // Options taken away: their lines go.
+    Reload();
+    Tquickdex none = table[1];
+    none.Arguments.clear();
+    none.Window = WindowMode::Normal;
+    none.Admin = false;
+    store.Write(&table.IdOf(1), none);
+    EXPECT_EQ(dir.Read("hotkey.ini"), "[2+65]\r\nAction=notepad.exe\r\nHint=m\r\nSort=Tools\r\nIfRunning=cycle\r\n"
+                                      "StartIn=C:\\work\r\n");
+
+    const std::string odd = "[2+65]\r\nAction=a\r\nWindow=huge\r\nAdmin=yes\r\nIfRunning=Cycle\r\n"
+                            "[2+66]\r\nAction=b\r\nwindow = NORMAL\r\nArguments=\r\n";
+    dir.Write("hotkey.ini", odd);
+    Reload();
+    EXPECT_EQ(table[1].Window, WindowMode::Normal);
+    EXPECT_FALSE(table[1].Admin);
+    EXPECT_EQ(table[1].IfRunning, IfRunningMode::Cycle);
+    EXPECT_FALSE(table[2].HasLaunchOptions());
+    Change(1, [](BindingFields& f) { f.hint = "h"; });
+    Change(2, [](BindingFields& f) { f.hint = "h"; });
+    EXPECT_EQ(dir.Read("hotkey.ini"), "[2+65]\r\nAction=a\r\nWindow=huge\r\nAdmin=yes\r\nIfRunning=Cycle\r\nHint=h\r\n"
+                                      "[2+66]\r\nAction=b\r\nwindow = NORMAL\r\nArguments=\r\nHint=h\r\n");
+    // Set from the editor over an unknown value: the value is replaced in place.
+    Reload();
+    Tquickdex minimised = table[1];
+    minimised.Window = WindowMode::Min;
+    store.Write(&table.IdOf(1), minimised);
+    EXPECT_NE(dir.Read("hotkey.ini").find("Window=min\r\nAdmin=yes"), std::string::npos);
+}
+
 TEST_F(EditFileTest, CategoriesInSetIni)
 {
     Categories categories(profile.inner, dir.Dir());

@@ -34,6 +34,12 @@ constexpr const char* FolderTip = "\xD1\xA1\xD4\xF1\xCE\xC4\xBC\xFE\xBC\xD0"; //
 constexpr const char* ActionTip = "\xD1\xA1\xD4\xF1\xB2\xD9\xD7\xF7";         // choose an action
 constexpr unsigned ChineseCodePage = 936;
 
+// What the two boxes show for a mode: cycling brings a window to the front.
+IfRunningMode ShownIfRunning(IfRunningMode mode)
+{
+    return mode == IfRunningMode::Cycle ? IfRunningMode::Front : mode;
+}
+
 // The picture buttons stand at 360, 384 and 408, 23 wide.
 constexpr int ButtonsLeft = 360;
 constexpr int ButtonPitch = 24;
@@ -177,7 +183,12 @@ void TAddOrChange_Form::SetBinding(const Tquickdex& binding, const BindingId& id
 
 Tquickdex TAddOrChange_Form::EditedBinding() const
 {
-    return BindingFromFields(Fields(), IfRunning(), changeId_.place ? &loaded_ : nullptr);
+    // Boxes left as they were filled keep the binding's own choice, also one
+    // they cannot show ("cycle").
+    IfRunningMode mode = IfRunning();
+    if (changeId_.place && mode == ShownIfRunning(loaded_.IfRunning))
+        mode = loaded_.IfRunning;
+    return BindingFromFields(Fields(), mode, changeId_.place ? &loaded_ : nullptr);
 }
 
 IfRunningMode TAddOrChange_Form::IfRunning() const

@@ -542,6 +542,9 @@ std::string TMainForm::M_ListViewInfoTip(int row) const
     case IfRunningMode::Toggle:
         line("Brings a running copy to the front, or minimises it when it is in front.");
         break;
+    case IfRunningMode::Cycle:
+        line("Brings a running copy to the front, or its next window when one is in front.");
+        break;
     case IfRunningMode::Start:
         break;
     }
