@@ -5,6 +5,7 @@
 // decimal, with the keys Action, Hint and Sort. The file is the master copy:
 // the table is only ever rebuilt from it.
 #include "platform/Profile.h"
+#include "platform/portable/Paths.h"
 #include "store/IfRunning.h"
 
 #include <array>
@@ -67,9 +68,6 @@ struct LoadResult {
     int sections = 0; // sections in the file
     int ignored = 0;  // sections beyond slot 100, left in the file and unused
 };
-
-// "C:\dir\quickdex.exe" -> "C:\dir\"
-std::string ExeDirOf(const std::string& modulePath);
 
 std::string SectionName(int modifiers, int key);
 // Half 1: the text before the first "+"; any other half: the text after it.

@@ -5,7 +5,7 @@
 #include "DialogAnswerer.h"
 #include "ProgramWindows.h"
 #include "WinSupport.h"
-#include "app/Application.h"
+#include "ui/Application.h"
 #include "support/TempDir.h"
 #include "ui/about/about.h"
 #include "ui/dialogs/AddOrChange.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The main window: the list of bindings with its commands and menus, the
 // owner of the hotkey table, the registrations and the tray icon.
-#include "app/Application.h"
+#include "ui/Application.h"
 #include "engine/HotkeyEngine.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
