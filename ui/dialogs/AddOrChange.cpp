@@ -1,6 +1,7 @@
 #include "ui/dialogs/AddOrChange.h"
 
 #include "../../res/resource.h"
+#include "engine/HotkeyStates.h"
 #include "store/Errors.h"
 #include "store/KeyNames.h"
 
@@ -210,34 +211,15 @@ std::string TAddOrChange_Form::KeyStatus() const
     // own section, the Win key included, which the field cannot show.
     const std::string section =
         changeSection_.empty() ? SectionForShortcut(value) : SectionToWrite(changeSection_, loaded_.hotKey, value);
-    int modifiers = 0;
-    int key = 0;
-    try {
-        modifiers = SplitSectionName(section, 1);
-        key = SplitSectionName(section, 2);
-    } catch (const ConversionError&) {
-        return {};
-    }
-    if (key == 0)
-        return {};
-    const std::string combination = HotkeyCaption(modifiers, key);
-    if (section == changeSection_)
-        return combination + " is this binding's own hotkey.";
-    // Bound already: the first binding in the file with it holds it.
-    const HotkeyTable& table = main_.Engine().Hotkeys;
-    for (int slot = 1; slot <= table.HotkeyCount; ++slot) {
-        if (table[slot].Key == key && table[slot].Modifiers == modifiers && table.SectionOf(slot) != changeSection_)
-            return combination + " is already bound in quickdex: row " + std::to_string(main_.RowOfSlot(slot) + 1) +
-                   " (" + table[slot].Action + ").";
-    }
-    // Held by another program: our own registration of it is refused. The
-    // program's hotkeys stand aside while the field is typed in, and the
-    // table answered for them above.
-    if (RegisterHotKey(Handle(), 0x3FFF, static_cast<UINT>(modifiers), static_cast<UINT>(key))) {
+    // Held by another program: our own registration of it is refused.
+    auto isFree = [this](int modifiers, int key) {
+        if (!RegisterHotKey(Handle(), 0x3FFF, static_cast<UINT>(modifiers), static_cast<UINT>(key)))
+            return false;
         UnregisterHotKey(Handle(), 0x3FFF);
-        return combination + " is free.";
-    }
-    return combination + " is in use by another program; it will be listed as not active.";
+        return true;
+    };
+    return quickdex::KeyStatus(main_.Engine(), section, changeSection_,
+                               [this](int slot) { return main_.RowOfSlot(slot); }, isFree);
 }
 
 void TAddOrChange_Form::ShowKeyStatus()

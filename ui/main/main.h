@@ -130,6 +130,18 @@ private:
     // The marks of the rows and the tray's tip, after every change of the
     // registrations.
     void ShowHotkeyStates();
+    // Shows them when it goes, also when the reload it watches throws: a
+    // load that fails half-way has changed the table and the registrations.
+    class StatesShownAfter {
+    public:
+        explicit StatesShownAfter(TMainForm& form) : form_(form) {}
+        ~StatesShownAfter() { form_.ShowHotkeyStates(); }
+        StatesShownAfter(const StatesShownAfter&) = delete;
+        StatesShownAfter& operator=(const StatesShownAfter&) = delete;
+
+    private:
+        TMainForm& form_;
+    };
 
     // IEngineView
     void AddRow(int slot, const Tquickdex& binding) override;
