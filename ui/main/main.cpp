@@ -232,7 +232,12 @@ void TMainForm::RetryRefusedHotkeys()
 
 void TMainForm::StandAside(bool aside)
 {
+    const bool wasAside = engine_->StandingAside();
     engine_->StandAside(aside);
+    // Coming back, a combination another program took meanwhile is refused:
+    // the marks and the tray say so at once.
+    if (wasAside && !aside)
+        ShowHotkeyStates();
 }
 
 // --- Commands ------------------------------------------------------------
