@@ -115,6 +115,7 @@ quickdex_win_test(win_ui_tests
   tests/win/EditorTest.cpp
   tests/win/AboutTest.cpp
   tests/win/WindowLayerTest.cpp
+  tests/win/ModalityTest.cpp
   ${QUICKDEX_RESOURCES}
 )
 target_link_libraries(win_ui_tests PRIVATE quickdex_ui oleaut32 uuid)

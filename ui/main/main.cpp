@@ -184,7 +184,9 @@ void TMainForm::ShowMainWindow()
         // A hotkey refused at start may be free by now.
         RetryRefusedHotkeys();
     }
-    SetForegroundWindow(Handle());
+    // A dialog of it that is open holds it disabled: that dialog comes to
+    // the front, with the focus in it, not the window that cannot take input.
+    SetForegroundWindow(win32::InputWindowFor(Handle()));
 }
 
 int TMainForm::MessageBoxText(const std::string& text, UINT style)
