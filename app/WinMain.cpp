@@ -1,5 +1,5 @@
 // quickdex: system-wide hotkeys for the things you start all day.
-#include "app/Application.h"
+#include "ui/Application.h"
 #include "app/SingleInstance.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/about/about.h"

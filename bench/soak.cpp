@@ -6,6 +6,7 @@
 // Stop then Start from the File menu, which reads hotkey.ini again and
 // registers every binding anew.
 #include "BenchSupport.h"
+#include "platform/win32/SystemLibraries.h"
 
 using namespace quickdex;
 using namespace quickdex::bench;

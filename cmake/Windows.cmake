@@ -44,8 +44,7 @@ target_link_libraries(quickdex_win32 PUBLIC quickdex_core comctl32 gdi32 winmm s
 # The windows of the program, shared by quickdex.exe and the tests that
 # drive them in-process.
 add_library(quickdex_ui STATIC
-  app/Application.cpp
-  app/SingleInstance.cpp
+  ui/Application.cpp
   ui/main/BindingList.cpp
   ui/main/main.cpp
   ui/main/AutoRun.cpp
@@ -62,7 +61,7 @@ target_link_libraries(quickdex_ui PUBLIC quickdex_win32 quickdex_jpeg comdlg32 o
 set(QUICKDEX_RESOURCES ${CMAKE_SOURCE_DIR}/res/quickdex.rc)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I ${CMAKE_SOURCE_DIR}/res")
 
-add_executable(quickdex WIN32 app/WinMain.cpp ${QUICKDEX_RESOURCES})
+add_executable(quickdex WIN32 app/WinMain.cpp app/SingleInstance.cpp ${QUICKDEX_RESOURCES})
 target_link_libraries(quickdex PRIVATE quickdex_ui)
 target_link_options(quickdex PRIVATE -s)
 
@@ -121,6 +120,7 @@ quickdex_win_test(win_ui_tests
   tests/win/EditorTest.cpp
   tests/win/AboutTest.cpp
   tests/win/WindowLayerTest.cpp
+  tests/win/ModalityTest.cpp
   ${QUICKDEX_RESOURCES}
 )
 target_link_libraries(win_ui_tests PRIVATE quickdex_ui oleaut32 uuid)

@@ -94,12 +94,22 @@ SlotStatus HotkeyEngine::StatusOf(int slot) const
         return {SlotState::Active};
     if (Stopped)
         return {SlotState::Stopped};
-    for (int earlier = 1; earlier < slot; ++earlier) {
-        const Tquickdex& other = Hotkeys[earlier];
-        if (other.Key == binding.Key && other.Modifiers == binding.Modifiers)
-            return {SlotState::SameAsEarlier, earlier};
-    }
+    const int first = SlotHolding(binding.Modifiers, binding.Key);
+    if (first != 0 && first < slot)
+        return {SlotState::SameAsEarlier, first};
     return {SlotState::HeldElsewhere};
+}
+
+int HotkeyEngine::SlotHolding(int modifiers, int key, int after) const
+{
+    if (key == 0)
+        return 0;
+    for (int slot = after + 1; slot <= MaxHotkeys; ++slot) {
+        const Tquickdex& binding = Hotkeys[slot];
+        if (binding.Key == key && binding.Modifiers == modifiers)
+            return slot;
+    }
+    return 0;
 }
 
 int HotkeyEngine::BoundCount() const

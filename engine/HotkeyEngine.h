@@ -82,6 +82,9 @@ public:
     void ReleaseAtoms();
 
     SlotStatus StatusOf(int slot) const;
+    // The first slot after `after` whose binding has this combination; 0
+    // when none has. The first in the file is the one the system gives it to.
+    int SlotHolding(int modifiers, int key, int after = 0) const;
     // Slots with a binding, and those of them whose hotkey was refused.
     int BoundCount() const;
     int RefusedCount() const;

@@ -15,15 +15,6 @@ void HotkeyTable::ClearKeys()
     }
 }
 
-std::string ExeDirOf(const std::string& modulePath)
-{
-    const auto sep = modulePath.find_last_of("\\/:");
-    std::string dir = sep == std::string::npos ? std::string() : modulePath.substr(0, sep + 1);
-    if (dir.empty() || dir.back() != '\\')
-        dir += '\\';
-    return dir;
-}
-
 std::string SectionName(int modifiers, int key)
 {
     return std::to_string(modifiers) + "+" + std::to_string(key);

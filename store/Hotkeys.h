@@ -6,6 +6,7 @@
 // decimal, with the keys Action, Hint and Sort. The file is the master copy:
 // the table is only ever rebuilt from it.
 #include "platform/Profile.h"
+#include "platform/portable/Paths.h"
 #include "store/IfRunning.h"
 
 #include <array>
@@ -96,9 +97,6 @@ struct LoadResult {
     std::vector<std::string> foreign;
     std::string firstBadText;
 };
-
-// "C:\dir\quickdex.exe" -> "C:\dir\"
-std::string ExeDirOf(const std::string& modulePath);
 
 std::string SectionName(int modifiers, int key);
 // Half 1: the text before the first "+"; any other half: the text after it.

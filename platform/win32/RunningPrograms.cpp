@@ -1,8 +1,9 @@
 // Programs that already run: which program a target names, finding its
 // window and bringing it to the front; and the open that lets a program it
 // starts take the foreground.
-#include "engine/ProgramTarget.h"
 #include "platform/win32/Win32Platform.h"
+
+#include "platform/portable/ProgramResolution.h"
 #include "platform/win32/SystemLibraries.h"
 
 #include <shellapi.h>

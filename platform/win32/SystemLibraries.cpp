@@ -1,7 +1,5 @@
 #include "platform/win32/SystemLibraries.h"
 
-#include "platform/win32/Win32Platform.h"
-
 namespace quickdex::win32 {
 
 void EnsureCom()

@@ -18,6 +18,19 @@ using SessionNotificationFunction = BOOL(WINAPI*)(HWND window, DWORD flags);
 // start-up, which then loads none of its libraries.
 void EnsureCom();
 
+// A function of a system library that is loaded on its first use rather than
+// at start-up: the program starts faster and smaller without the libraries
+// of what a session may never do (the CD door, the file dialog). Null when
+// the library or the function is missing.
+template <class Function>
+Function LateBound(const char* library, const char* name)
+{
+    HMODULE module = GetModuleHandleA(library);
+    if (!module)
+        module = LoadLibraryA(library); // kept for the rest of the run
+    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
 MciSendStringFunction MciSendString();             // winmm: the CD door
 OpenFileDialogFunction OpenFileDialog();           // comdlg32: the editor's file button
 SessionNotificationFunction RegisterSessionNotes(); // wtsapi32: the session was unlocked

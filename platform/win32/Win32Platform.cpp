@@ -1,9 +1,8 @@
 #include "platform/win32/Win32Platform.h"
 
-#include "platform/win32/SystemLibraries.h"
-
+#include "platform/portable/Paths.h"
 #include "platform/portable/ProfileValue.h"
-#include "store/Hotkeys.h"
+#include "platform/win32/SystemLibraries.h"
 
 #include <mmsystem.h>
 #include <shellapi.h>

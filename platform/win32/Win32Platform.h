@@ -56,17 +56,4 @@ std::string ModuleFileName();
 // Its folder, ending in a backslash.
 std::string ExeDir();
 
-// A function of a system library that is loaded on its first use rather than
-// at start-up: the program starts faster and smaller without the libraries
-// of what a session may never do (the CD door, the file dialog). Null when
-// the library or the function is missing.
-template <class Function>
-Function LateBound(const char* library, const char* name)
-{
-    HMODULE module = GetModuleHandleA(library);
-    if (!module)
-        module = LoadLibraryA(library); // kept for the rest of the run
-    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
-
 } // namespace quickdex::win32

@@ -22,13 +22,70 @@ void ReleaseDisabled(HWND window)
     const auto count = reinterpret_cast<INT_PTR>(GetPropA(window, DisabledByForms));
     if (count > 1) {
         SetPropA(window, DisabledByForms, reinterpret_cast<HANDLE>(count - 1));
+        // Still held. A box of the system that closes enables its owner
+        // whatever it found (Wine does), so the window is disabled again.
+        EnableWindow(window, FALSE);
         return;
     }
     RemovePropA(window, DisabledByForms);
     EnableWindow(window, TRUE);
 }
 
+// Hands the activation back after a holder of `window` went: to the window
+// when it takes input again, else to the dialog that still holds it. Wine
+// does not do this by itself for a window under a topmost one, and the
+// system's box, destroyed while its owner was still disabled, handed the
+// activation to whatever window came next.
+// The end of a window's chain of owners (GA_ROOTOWNER follows GetParent,
+// which names the owner of a popup only, not of the overlapped main window).
+HWND RootOwner(HWND window)
+{
+    for (HWND owner; (owner = GetWindow(window, GW_OWNER)) != nullptr;)
+        window = owner;
+    return window;
+}
+
+void ActivateInputWindow(HWND window)
+{
+    if (window && IsWindowVisible(window))
+        SetForegroundWindow(InputWindowFor(window));
+}
+
 } // namespace
+
+DisabledHold::DisabledHold(HWND window) : window_(window)
+{
+    if (window_)
+        HoldDisabled(window_);
+}
+
+DisabledHold::~DisabledHold()
+{
+    if (!window_)
+        return;
+    ReleaseDisabled(window_);
+    ActivateInputWindow(window_);
+}
+
+HWND InputWindowFor(HWND window)
+{
+    if (IsWindowEnabled(window))
+        return window;
+    // The program's dialogs share the main window's root owner (the
+    // application window); the one nearest the top of the z-order that
+    // takes input and has a caption (not a tool tip, not a menu) is the one
+    // the user last worked in.
+    const HWND family = RootOwner(window);
+    for (HWND other = GetTopWindow(nullptr); other; other = GetWindow(other, GW_HWNDNEXT)) {
+        if (other == window || !IsWindowVisible(other) || !IsWindowEnabled(other))
+            continue;
+        if ((GetWindowLongA(other, GWL_STYLE) & WS_CAPTION) != WS_CAPTION)
+            continue;
+        if (other != family && RootOwner(other) == family)
+            return other;
+    }
+    return window;
+}
 
 Window::~Window()
 {
@@ -152,16 +209,16 @@ void Form::Close()
 {
     FormClose();
     // The opener is enabled before this window is hidden, so that the system
-    // can hand it the activation; it is then brought to the front, which
-    // Wine does not do by itself for a window under a topmost one.
+    // can hand it the activation; then it, or the dialog that still holds
+    // it, is brought to the front.
     const bool releases = holdsOpener_;
     if (holdsOpener_) {
         ReleaseDisabled(opener_);
         holdsOpener_ = false;
     }
     ShowWindow(Handle(), SW_HIDE);
-    if (releases && IsWindowVisible(opener_) && IsWindowEnabled(opener_))
-        SetForegroundWindow(opener_);
+    if (releases)
+        ActivateInputWindow(opener_);
 }
 
 HWND Form::Item(int id) const

@@ -105,6 +105,28 @@ private:
     HWND lastFocus_ = nullptr; // the control to give the focus back to
 };
 
+// Holds a window disabled while it lives, counted with the forms that hold
+// it: a box of the system opened over the window is one more holder, so
+// that neither the box nor a form closing under it enables the window while
+// the other still holds it. When the last holder goes, the window, or the
+// dialog that still holds it, gets the activation back.
+class DisabledHold {
+public:
+    explicit DisabledHold(HWND window);
+    ~DisabledHold();
+    DisabledHold(const DisabledHold&) = delete;
+    DisabledHold& operator=(const DisabledHold&) = delete;
+
+private:
+    HWND window_;
+};
+
+// The window the user works in when `window` is to be shown: the window
+// itself while it takes input, else the dialog of the program in front that
+// holds it disabled (a form, or a box of the system), the last one opened
+// of a chain.
+HWND InputWindowFor(HWND window);
+
 // A plain panel with a raised bevel. Its controls belong to the form: their
 // commands and notifications go to the form, and Tab moves into and out of it.
 class Panel final : public Window {

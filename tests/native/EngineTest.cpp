@@ -27,20 +27,24 @@ protected:
 
 };
 
-TEST_F(EngineTest, ReloadAndRegisterUsesSlotAtomsAndIds)
+TEST_F(EngineTest, ReloadAndRegisterRegistersEveryBoundSlotUnderAnIdOfItsOwn)
 {
     WriteIni("[2+65]\nAction=a.exe\n[0+112]\nAction=b.exe\n[3+0]\nAction=empty key\n");
     engine.ReloadAndRegister();
     EXPECT_EQ(engine.Hotkeys.HotkeyCount, 3);
     EXPECT_EQ(view.rows.size(), 3u);
     EXPECT_EQ(view.trayImage, TrayImageRunning);
-    const auto expected = std::vector<std::pair<unsigned, unsigned>>{{0, 112}, {2, 65}};
-    EXPECT_EQ(Registered(), expected);
-    // Slot 3 has key 0: no atom, no registration.
+    EXPECT_EQ(Registered(), (std::vector<std::pair<unsigned, unsigned>>{{0, 112}, {2, 65}}));
+    // Two ids, both in the range the system leaves to applications.
+    ASSERT_EQ(hotkeys.registered.size(), 2u);
+    for (const auto& [id, combo] : hotkeys.registered)
+        EXPECT_TRUE(id >= 0 && id <= 0x3FFF) << id;
+    // The slot with key 0 takes no atom and registers nothing.
     EXPECT_EQ(hotkeys.RefsOf("hotkey3"), 0);
-    EXPECT_EQ(engine.HotkeyIds[0], hotkeys.atoms.at("hotkey1").value - 0xC000);
-    EXPECT_EQ(engine.HotkeyIds[1], hotkeys.atoms.at("hotkey2").value - 0xC000);
-    EXPECT_EQ(engine.HotkeyIds[2], 0);
+    // Each press runs its own slot.
+    engine.WMHotKey(Press(0, 112));
+    engine.WMHotKey(Press(2, 65));
+    EXPECT_EQ(system.calls, (std::vector<std::string>{"ShellExecute(b.exe,1)", "ShellExecute(a.exe,1)"}));
 }
 
 TEST_F(EngineTest, UnregisterDropsWhatIsRegisteredAndNothingElse)
@@ -65,10 +69,10 @@ TEST_F(EngineTest, ThousandReloadsKeepOneAtomReferencePerSlotAndStableIds)
         content += "[1+" + std::to_string(150 + i) + "]\nAction=x\n";
     WriteIni(content);
     engine.ReloadAndRegister();
-    const auto firstIds = engine.HotkeyIds;
+    const auto firstIds = hotkeys.registered;
     for (int i = 0; i < 1000; ++i)
         engine.ReloadAndRegister();
-    EXPECT_EQ(engine.HotkeyIds, firstIds);
+    EXPECT_EQ(hotkeys.registered, firstIds) << "a combination changed its id";
     EXPECT_EQ(hotkeys.atoms.size(), 100u);
     for (int slot = 1; slot <= 100; ++slot)
         EXPECT_EQ(hotkeys.RefsOf(AtomName(slot)), 1) << slot;

@@ -1,6 +1,6 @@
 // The About window and the hyperlink label, in-process under Wine.
 #include "WinSupport.h"
-#include "app/Application.h"
+#include "ui/Application.h"
 #include "ui/ProductInfo.h"
 #include "ui/about/about.h"
 #include "../../res/resource.h"

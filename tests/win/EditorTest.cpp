@@ -4,7 +4,7 @@
 #include "DialogAnswerer.h"
 #include "ProgramWindows.h"
 #include "WinSupport.h"
-#include "app/Application.h"
+#include "ui/Application.h"
 #include "support/TempDir.h"
 #include "store/KeyNames.h"
 #include "ui/dialogs/AddOrChange.h"

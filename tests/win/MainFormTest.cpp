@@ -3,7 +3,7 @@
 #include "DialogAnswerer.h"
 #include "ProgramWindows.h"
 #include "WinSupport.h"
-#include "app/Application.h"
+#include "ui/Application.h"
 #include "store/KeyNames.h"
 #include "support/TempDir.h"
 #include "ui/main/MainIds.h"

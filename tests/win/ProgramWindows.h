@@ -2,7 +2,7 @@
 // The program's windows in-process, created and wired as WinMain wires them,
 // on a test folder; and what a test reads of the main list.
 #include "ShellRecorder.h"
-#include "app/Application.h"
+#include "ui/Application.h"
 #include "support/TempDir.h"
 #include "ui/about/about.h"
 #include "ui/dialogs/AddOrChange.h"

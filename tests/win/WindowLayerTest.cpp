@@ -5,7 +5,7 @@
 #include "DialogAnswerer.h"
 #include "ProgramWindows.h"
 #include "WinSupport.h"
-#include "app/Application.h"
+#include "ui/Application.h"
 #include "support/TempDir.h"
 #include "ui/about/about.h"
 #include "ui/dialogs/AddOrChange.h"
@@ -169,6 +169,27 @@ TEST_F(WindowLayerTest, HeldCombinationCanBeTypedIntoTheKeyField)
     editor->Close();
     EXPECT_TRUE(CombinationHeld(MOD_CONTROL | MOD_ALT, VK_F11));
     EXPECT_FALSE(main->Engine().Stopped);
+}
+
+TEST_F(WindowLayerTest, CombinationTakenWhileTheKeyFieldStoodAsideIsMarkedWhenItComesBack)
+{
+    Start("[3+121]\r\nAction=x\r\n[3+79]\r\nAction=y\r\n");
+    ASSERT_EQ(StateImage(0), 1);
+    ASSERT_EQ(shell.Tip(), "");
+    main->ShowMainWindow();
+    main->AddBitBtnClick();
+    SetForegroundWindow(editor->Handle());
+    SetFocus(editor->HotKey());
+    ASSERT_FALSE(CombinationHeld(MOD_CONTROL | MOD_ALT, VK_F10));
+    // Another program takes Ctrl+Alt+F10 while the user types.
+    ASSERT_TRUE(RegisterHotKey(nullptr, 0x3004, MOD_CONTROL | MOD_ALT, VK_F10));
+    SetFocus(editor->Path_LabEdit());
+    EXPECT_EQ(StateImage(0), 2) << "the row stayed green";
+    EXPECT_EQ(StateImage(1), 1);
+    EXPECT_EQ(InfoTip(0), "Ctrl + ALT + F10 is in use by another program.");
+    EXPECT_EQ(shell.Tip(), "quickdex: 1 of 2 hotkeys are not active");
+    UnregisterHotKey(nullptr, 0x3004);
+    editor->Close();
 }
 
 TEST_F(WindowLayerTest, RowsTipsAndTrayTellWhichHotkeysDoNotWork)

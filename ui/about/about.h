@@ -1,7 +1,7 @@
 #pragma once
 // The About window: the banner, the version, the home page and mail links,
 // the copyright. Shown modeless; the main window is disabled while it is open.
-#include "app/Application.h"
+#include "ui/Application.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Window.h"
 #include "ui/about/JpegDecode.h"

@@ -1,6 +1,7 @@
 #include "ui/dialogs/AddOrChange.h"
 
 #include "../../res/resource.h"
+#include "engine/HotkeyStates.h"
 #include "store/Errors.h"
 #include "store/KeyNames.h"
 
@@ -217,28 +218,15 @@ std::string TAddOrChange_Form::KeyStatus() const
     // A binding opened for a change whose key field is untouched keeps its
     // own combination, the Win key included, which the field cannot show.
     const Tquickdex edited = EditedBinding();
-    const int modifiers = edited.Modifiers;
-    const int key = edited.Key;
-    if (key == 0)
-        return {};
-    const std::string combination = HotkeyCaption(modifiers, key);
-    if (changeId_.place && modifiers == loaded_.Modifiers && key == loaded_.Key)
-        return combination + " is this binding's own hotkey.";
-    // Bound already: the first binding in the file with it holds it.
-    const HotkeyTable& table = main_.Engine().Hotkeys;
-    for (int slot = 1; slot <= table.HotkeyCount; ++slot) {
-        if (table[slot].Key == key && table[slot].Modifiers == modifiers && table.IdOf(slot) != changeId_)
-            return combination + " is already bound in quickdex: row " + std::to_string(main_.RowOfSlot(slot) + 1) +
-                   " (" + table[slot].Action + ").";
-    }
-    // Held by another program: our own registration of it is refused. The
-    // program's hotkeys stand aside while the field is typed in, and the
-    // table answered for them above.
-    if (RegisterHotKey(Handle(), 0x3FFF, static_cast<UINT>(modifiers), static_cast<UINT>(key))) {
+    // Held by another program: our own registration of it is refused.
+    auto isFree = [this](int modifiers, int key) {
+        if (!RegisterHotKey(Handle(), 0x3FFF, static_cast<UINT>(modifiers), static_cast<UINT>(key)))
+            return false;
         UnregisterHotKey(Handle(), 0x3FFF);
-        return combination + " is free.";
-    }
-    return combination + " is in use by another program; it will be listed as not active.";
+        return true;
+    };
+    return quickdex::KeyStatus(main_.Engine(), edited.Modifiers, edited.Key, changeId_.place ? &changeId_ : nullptr,
+                               [this](int slot) { return main_.RowOfSlot(slot); }, isFree);
 }
 
 void TAddOrChange_Form::ShowKeyStatus()

@@ -1,7 +1,7 @@
 #pragma once
 // The action chooser: a fixed tree of programs, built-in actions and address
 // prefixes; accepting a leaf fills the hotkey editor's target and hint.
-#include "app/Application.h"
+#include "ui/Application.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Window.h"
 

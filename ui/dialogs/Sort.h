@@ -1,7 +1,7 @@
 #pragma once
 // The category editor ("Edit Sort") and its name dialog ("Add Sort" /
 // "Change Sort"): they keep the list of category names in Set.ini.
-#include "app/Application.h"
+#include "ui/Application.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Window.h"
 #include "store/Categories.h"

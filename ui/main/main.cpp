@@ -1,6 +1,7 @@
 #include "ui/main/main.h"
 
 #include "../../res/resource.h"
+#include "engine/HotkeyStates.h"
 #include "store/BindingEdit.h"
 #include "store/Errors.h"
 #include "store/KeyNames.h"
@@ -193,7 +194,9 @@ void TMainForm::ShowMainWindow()
         // A hotkey refused at start may be free by now.
         RetryRefusedHotkeys();
     }
-    SetForegroundWindow(Handle());
+    // A dialog of it that is open holds it disabled: that dialog comes to
+    // the front, with the focus in it, not the window that cannot take input.
+    SetForegroundWindow(win32::InputWindowFor(Handle()));
 }
 
 int TMainForm::MessageBoxText(const std::string& text, UINT style)
@@ -205,19 +208,13 @@ int TMainForm::MessageBoxText(const std::string& text, UINT style)
 
 LoadResult TMainForm::ReloadHotkeys()
 {
-    struct Marks {
-        TMainForm& form;
-        ~Marks() { form.ShowHotkeyStates(); }
-    } marks{*this};
+    const StatesShownAfter states(*this);
     return engine_->ReloadHotkeys();
 }
 
 LoadResult TMainForm::ReloadAndRegister()
 {
-    struct Marks {
-        TMainForm& form;
-        ~Marks() { form.ShowHotkeyStates(); }
-    } marks{*this};
+    const StatesShownAfter states(*this);
     return engine_->ReloadAndRegister();
 }
 
@@ -234,10 +231,7 @@ void TMainForm::UnregisterAll()
 
 void TMainForm::AfterBindingChange()
 {
-    struct Marks {
-        TMainForm& form;
-        ~Marks() { form.ShowHotkeyStates(); }
-    } marks{*this};
+    const StatesShownAfter states(*this);
     const LoadResult loaded = engine_->ReloadAfterChange();
     sort_.Reset();
     ReportLoad(loaded);
@@ -262,7 +256,12 @@ void TMainForm::RetryRefusedHotkeys()
 
 void TMainForm::StandAside(bool aside)
 {
+    const bool wasAside = engine_->StandingAside();
     engine_->StandAside(aside);
+    // Coming back, a combination another program took meanwhile is refused:
+    // the marks and the tray say so at once.
+    if (wasAside && !aside)
+        ShowHotkeyStates();
 }
 
 // --- Commands ------------------------------------------------------------
@@ -430,29 +429,12 @@ int TMainForm::RowOfSlot(int slot) const
 
 std::string TMainForm::StateText(int slot) const
 {
-    const SlotStatus status = engine_->StatusOf(slot);
-    const Tquickdex& binding = engine_->Hotkeys[slot];
-    const std::string combination = HotkeyCaption(binding.Modifiers, binding.Key);
-    switch (status.state) {
-    case SlotState::HeldElsewhere:
-        return combination + " is in use by another program.";
-    case SlotState::SameAsEarlier:
-        return "Same hotkey as row " + std::to_string(RowOfSlot(status.earlierSlot) + 1) + " (" + combination +
-               "): the first one wins.";
-    case SlotState::Stopped:
-        return "The hotkeys are stopped.";
-    default:
-        return {};
-    }
+    return quickdex::StateText(*engine_, slot, [this](int other) { return RowOfSlot(other); });
 }
 
 std::string TMainForm::TrayTip() const
 {
-    const int refused = engine_->RefusedCount();
-    if (refused == 0)
-        return {};
-    return "quickdex: " + std::to_string(refused) + " of " + std::to_string(engine_->BoundCount()) +
-           " hotkeys are not active";
+    return quickdex::TrayTip(*engine_);
 }
 
 void TMainForm::ShowHotkeyStates()
@@ -523,32 +505,7 @@ int TMainForm::M_ListViewCompare(int slot1, int slot2) const
 
 std::string TMainForm::M_ListViewInfoTip(int row) const
 {
-    // The reason a hotkey does not work comes first, then the binding's
-    // note, then what a press does when its program runs already.
-    const int slot = SlotOfRow(row);
-    if (slot == 0)
-        return {};
-    std::string tip;
-    auto line = [&tip](const std::string& text) {
-        if (!text.empty())
-            tip += (tip.empty() ? "" : "\r\n") + text;
-    };
-    line(StateText(slot));
-    line(engine_->Hotkeys[slot].Hint);
-    switch (engine_->Hotkeys[slot].IfRunning) {
-    case IfRunningMode::Front:
-        line("Brings a running copy to the front.");
-        break;
-    case IfRunningMode::Toggle:
-        line("Brings a running copy to the front, or minimises it when it is in front.");
-        break;
-    case IfRunningMode::Cycle:
-        line("Brings a running copy to the front, or its next window when one is in front.");
-        break;
-    case IfRunningMode::Start:
-        break;
-    }
-    return tip;
+    return InfoTip(*engine_, SlotOfRow(row), [this](int slot) { return RowOfSlot(slot); });
 }
 
 void TMainForm::M_ListViewDblClick()

@@ -1,7 +1,7 @@
 #pragma once
 // The main window: the list of bindings with its commands and menus, the
 // owner of the hotkey table, the registrations and the tray icon.
-#include "app/Application.h"
+#include "ui/Application.h"
 #include "engine/HotkeyEngine.h"
 #include "platform/win32/Files.h"
 #include "platform/win32/Handles.h"
@@ -137,6 +137,18 @@ private:
     void ShowHotkeyStates();
     // Sections that are no binding, each set of them shown once.
     void ReportLoad(const LoadResult& loaded);
+    // Shows them when it goes, also when the reload it watches throws: a
+    // load that fails half-way has changed the table and the registrations.
+    class StatesShownAfter {
+    public:
+        explicit StatesShownAfter(TMainForm& form) : form_(form) {}
+        ~StatesShownAfter() { form_.ShowHotkeyStates(); }
+        StatesShownAfter(const StatesShownAfter&) = delete;
+        StatesShownAfter& operator=(const StatesShownAfter&) = delete;
+
+    private:
+        TMainForm& form_;
+    };
 
     // IEngineView
     void AddRow(int slot, const Tquickdex& binding) override;

@@ -1,4 +1,4 @@
-#include "app/Application.h"
+#include "ui/Application.h"
 
 #include "store/Errors.h"
 
@@ -65,15 +65,20 @@ void TApplication::CloseAfterModalLoops()
         0);
 }
 
+// The box holds its owner disabled in the count the forms keep: the system
+// enables the owner when a box closes unless it found it disabled, and a
+// form closing under the box would enable it too.
 int TApplication::Box(HWND owner, const std::string& text, const char* caption, UINT style)
 {
     ModalLoop loop(*this);
+    const win32::DisabledHold hold(owner);
     return MessageBoxA(owner, text.c_str(), caption, style);
 }
 
 int TApplication::Box(HWND owner, const std::wstring& text, const wchar_t* caption, UINT style)
 {
     ModalLoop loop(*this);
+    const win32::DisabledHold hold(owner);
     return MessageBoxW(owner, text.c_str(), caption, style);
 }
 
@@ -119,7 +124,7 @@ LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // The application window is never the one to work in: pass the
         // activation on to the main window when it is shown.
         if (LOWORD(wParam) != WA_INACTIVE && mainWindow_ && IsWindowVisible(mainWindow_)) {
-            SetActiveWindow(mainWindow_);
+            SetActiveWindow(win32::InputWindowFor(mainWindow_));
             return 0;
         }
         break;
@@ -128,7 +133,7 @@ LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if ((wParam & 0xFFF0) == SC_RESTORE && mainWindow_) {
             const LRESULT result = Default(message, wParam, lParam);
             ShowWindow(mainWindow_, SW_SHOW);
-            SetForegroundWindow(mainWindow_);
+            SetForegroundWindow(win32::InputWindowFor(mainWindow_));
             return result;
         }
         // "Close window" on the taskbar button hides the program into the

@@ -1,0 +1,82 @@
+#include "engine/HotkeyStates.h"
+
+#include "store/Errors.h"
+#include "store/KeyNames.h"
+
+namespace quickdex {
+
+std::string StateText(const HotkeyEngine& engine, int slot, const RowOfSlot& rowOf)
+{
+    const SlotStatus status = engine.StatusOf(slot);
+    const Tquickdex& binding = engine.Hotkeys[slot];
+    const std::string combination = HotkeyCaption(binding.Modifiers, binding.Key);
+    switch (status.state) {
+    case SlotState::HeldElsewhere:
+        return combination + " is in use by another program.";
+    case SlotState::SameAsEarlier:
+        return "Same hotkey as row " + std::to_string(rowOf(status.earlierSlot) + 1) + " (" + combination +
+               "): the first one wins.";
+    case SlotState::Stopped:
+        return "The hotkeys are stopped.";
+    default:
+        return {};
+    }
+}
+
+std::string InfoTip(const HotkeyEngine& engine, int slot, const RowOfSlot& rowOf)
+{
+    if (slot == 0)
+        return {};
+    std::string tip;
+    auto line = [&tip](const std::string& text) {
+        if (!text.empty())
+            tip += (tip.empty() ? "" : "\r\n") + text;
+    };
+    line(StateText(engine, slot, rowOf));
+    line(engine.Hotkeys[slot].Hint);
+    switch (engine.Hotkeys[slot].IfRunning) {
+    case IfRunningMode::Front:
+        line("Brings a running copy to the front.");
+        break;
+    case IfRunningMode::Toggle:
+        line("Brings a running copy to the front, or minimises it when it is in front.");
+        break;
+    case IfRunningMode::Cycle:
+        line("Brings a running copy to the front, or its next window when one is in front.");
+        break;
+    case IfRunningMode::Start:
+        break;
+    }
+    return tip;
+}
+
+std::string TrayTip(const HotkeyEngine& engine)
+{
+    const int refused = engine.RefusedCount();
+    if (refused == 0)
+        return {};
+    return "quickdex: " + std::to_string(refused) + " of " + std::to_string(engine.BoundCount()) +
+           " hotkeys are not active";
+}
+
+std::string KeyStatus(const HotkeyEngine& engine, int modifiers, int key, const BindingId* changing,
+                      const RowOfSlot& rowOf, const CombinationFree& isFree)
+{
+    if (key == 0)
+        return {};
+    const std::string combination = HotkeyCaption(modifiers, key);
+    // Bound already: the first binding in the file with it holds it.
+    const int holder = engine.SlotHolding(modifiers, key);
+    if (holder != 0 && changing && engine.Hotkeys.IdOf(holder) == *changing)
+        return combination + " is this binding's own hotkey.";
+    if (holder != 0)
+        return combination + " is already bound in quickdex: row " + std::to_string(rowOf(holder) + 1) + " (" +
+               engine.Hotkeys[holder].Action + ").";
+    // Held by another program: the program's own hotkeys stand aside while
+    // the field is typed in, and the table answered for them above.
+    if (isFree(modifiers, key))
+        return combination + " is free.";
+    return combination + " is in use by another program; it will be listed as not active.";
+}
+
+} // namespace quickdex

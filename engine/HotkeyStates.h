@@ -1,0 +1,37 @@
+#pragma once
+// What the program says of its hotkeys' states, in one place: the state text
+// of a row, the row's info tip, the tray icon's tip and the editor's status
+// line for the combination in its key field. Pure texts over the engine's
+// table and states; what only a window knows (the row a slot is listed in,
+// whether another program holds a combination) is handed in.
+#include "engine/HotkeyEngine.h"
+
+#include <functional>
+#include <string>
+
+namespace quickdex {
+
+// The row (from 0) that lists a slot, -1 when none does: the list's order
+// follows its sorting, which only the window knows.
+using RowOfSlot = std::function<int(int slot)>;
+// Whether nothing on the system holds a combination: asked of the system by
+// the editor's window, and only when the table does not answer.
+using CombinationFree = std::function<bool(int modifiers, int key)>;
+
+// Why a slot's hotkey does not work; empty while it works (or is empty).
+std::string StateText(const HotkeyEngine& engine, int slot, const RowOfSlot& rowOf);
+
+// The reason a hotkey does not work, then the binding's note, then what a
+// press does when its program runs already, one to a line.
+std::string InfoTip(const HotkeyEngine& engine, int slot, const RowOfSlot& rowOf);
+
+// The tray icon's tip: empty while every hotkey that should work does.
+std::string TrayTip(const HotkeyEngine& engine);
+
+// The editor's status line for the combination the key field's value would
+// be written as. `changing` is the identity of the binding being changed
+// (null for an Add): holding the combination first, it is no conflict.
+std::string KeyStatus(const HotkeyEngine& engine, int modifiers, int key, const BindingId* changing,
+                      const RowOfSlot& rowOf, const CombinationFree& isFree);
+
+} // namespace quickdex

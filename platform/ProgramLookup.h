@@ -1,0 +1,23 @@
+#pragma once
+// The answers of the system that finding the program behind a target needs:
+// the registry's App Paths, the search path, the files that exist.
+#include <optional>
+#include <string>
+
+namespace quickdex {
+
+class IProgramLookup {
+public:
+    virtual ~IProgramLookup() = default;
+    // The default value of the App Paths key of `name`, environment strings
+    // expanded and enclosing quotes removed; nothing without one.
+    virtual std::optional<std::string> AppPath(const std::string& name) = 0;
+    // The first file of that name on the system's search path (".exe" added
+    // to a name without extension).
+    virtual std::optional<std::string> FindOnSearchPath(const std::string& name) = 0;
+    // The full long form of `path` when it names an existing file (not a
+    // folder); a relative path is taken from the current folder.
+    virtual std::optional<std::string> ExistingFile(const std::string& path) = 0;
+};
+
+} // namespace quickdex
