@@ -223,21 +223,18 @@ void Form::Close()
 
 HWND Form::Item(int id) const
 {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        Handle(),
-        [](HWND child, LPARAM param) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(param);
-            if (GetDlgCtrlID(child) != s.id)
-                return TRUE;
-            s.found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    if (HWND item = GetDlgItem(Handle(), id))
+        return item;
+    for (const auto& panel : panels_)
+        if (HWND item = GetDlgItem(panel->Handle(), id))
+            return item;
+    return nullptr;
+}
+
+HWND Form::AddPanel(int id, int x, int y, int width, int height)
+{
+    panels_.push_back(std::make_unique<Panel>(Handle(), id, x, y, width, height));
+    return panels_.back()->Handle();
 }
 
 HWND Form::FirstControl() const
@@ -257,6 +254,16 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             HWND focus = GetFocus();
             if (focus && IsChild(Handle(), focus))
                 lastFocus_ = focus;
+        }
+        break;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDOK) {
+            OnOK();
+            return 0;
+        }
+        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDCANCEL) {
+            OnCancel();
+            return 0;
         }
         break;
     case WM_SETFOCUS: {

@@ -8,7 +8,9 @@
 #include "platform/win32/ErrorEdge.h"
 #include "platform/win32/Text.h"
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -49,6 +51,16 @@ private:
     HWND hwnd_ = nullptr;
 };
 
+// A plain panel with a raised bevel. Its controls belong to the form: their
+// commands and notifications go to the form, and Tab moves into and out of it.
+class Panel final : public Window {
+public:
+    Panel(HWND parent, int id, int x, int y, int width, int height);
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
 // A top-level window of the program, created once and then only shown and
 // hidden. A form with an opener is modal by hand: it disables its opener
 // while it is shown and enables it again when it goes, however it goes. The
@@ -65,7 +77,7 @@ public:
     void SetOpener(HWND opener) { opener_ = opener; }
     HWND Opener() const { return opener_; }
 
-    // A control of the form by its id, on a panel or not.
+    // A control of the form by its id, on the form or on one of its panels.
     HWND Item(int id) const;
     std::string ItemText(int id) const { return WindowText(Item(id)); }
     void SetItemText(int id, const std::string& text) const { SetWindowTextA(Item(id), text.c_str()); }
@@ -85,6 +97,15 @@ protected:
     };
     // Creates the form hidden, centred on the desktop.
     void CreateForm(const FormArgs& args);
+    // A panel of the form, which lives as long as the form; its controls are
+    // found by Item like the form's own.
+    HWND AddPanel(int id, int x, int y, int width, int height);
+
+    // The clicks of the buttons with the ids IDOK and IDCANCEL, for every
+    // form in one place. Cancel closes unless a form says otherwise; OK has
+    // no meaning of its own.
+    virtual void OnOK() {}
+    virtual void OnCancel() { Close(); }
 
     // Builds what the window shows only once it is opened (pictures, lists):
     // run before the first showing, so that start-up does not pay for it.
@@ -99,6 +120,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    std::vector<std::unique_ptr<Panel>> panels_;
     HWND opener_ = nullptr;
     bool holdsOpener_ = false; // this form disabled the opener
     bool shownOnce_ = false;
@@ -126,15 +148,5 @@ private:
 // holds it disabled (a form, or a box of the system), the last one opened
 // of a chain.
 HWND InputWindowFor(HWND window);
-
-// A plain panel with a raised bevel. Its controls belong to the form: their
-// commands and notifications go to the form, and Tab moves into and out of it.
-class Panel final : public Window {
-public:
-    Panel(HWND parent, int id, int x, int y, int width, int height);
-
-protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-};
 
 } // namespace quickdex::win32

@@ -10,8 +10,6 @@
 namespace quickdex {
 namespace {
 
-enum Id { IdClose = 601 };
-
 constexpr int ClientWidth = 302;
 constexpr int ClientHeight = 186;
 constexpr RECT Shape1{0, 0, 302, 62};
@@ -41,7 +39,7 @@ TAbout_Form::TAbout_Form(TApplication& application)
         win32::ControlSpec{0, "STATIC", "Copyright:", 8, 127, 90, 13},
         win32::ControlSpec{0, "STATIC", CopyrightText, 104, 127, 190, 13},
         win32::ControlSpec{0, "STATIC", "", 2, 152, 297, 2, SS_ETCHEDHORZ}, // Panel1, a lowered line
-        win32::ControlSpec{IdClose, "BUTTON", "Close", 240, 160, 57, 21, WS_TABSTOP | BS_PUSHBUTTON},
+        win32::ControlSpec{IDCANCEL, "BUTTON", "Close", 240, 160, 57, 21, WS_TABSTOP | BS_PUSHBUTTON},
     };
     win32::CreateControls(Handle(), labels);
 
@@ -132,12 +130,6 @@ LRESULT TAbout_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         EndPaint(Handle(), &ps);
         return 0;
     }
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IdClose) {
-            BitBtn1Click();
-            return 0;
-        }
-        break;
     default:
         break;
     }

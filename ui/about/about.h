@@ -28,6 +28,7 @@ public:
 protected:
     // The banner is decoded when the window is first shown.
     void FormFirstShow() override;
+    void OnCancel() override { BitBtn1Click(); }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -64,8 +64,7 @@ TAddOrChange_Form::TAddOrChange_Form(TApplication& application, TMainForm& mainF
 
 void TAddOrChange_Form::CreateChildren()
 {
-    panel_ = std::make_unique<win32::Panel>(Handle(), 0, 0, 0, ClientWidth, LayoutHeight);
-    HWND panel = panel_->Handle();
+    HWND panel = AddPanel(0, 0, 0, ClientWidth, LayoutHeight);
     // In tab order: Cancel, target, key, OK, hint, category; then the labels.
     static constexpr std::array controls = {
         win32::ControlSpec{IdCancel, WC_BUTTONA, "Cancel", 360, 96, 65, 25, WS_TABSTOP | BS_PUSHBUTTON},
@@ -368,12 +367,6 @@ LRESULT TAddOrChange_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
 {
     if (message == WM_COMMAND) {
         switch (LOWORD(wParam)) {
-        case IdOk:
-            OK_BitBtnClick();
-            return 0;
-        case IdCancel:
-            C_BitBtnClick();
-            return 0;
         case IdFileButton:
             File_SBtnClick();
             return 0;

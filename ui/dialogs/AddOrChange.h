@@ -22,8 +22,8 @@ inline constexpr int IdHotKey = 301;
 inline constexpr int IdPath = 302;
 inline constexpr int IdHint = 303;
 inline constexpr int IdSort = 304;
-inline constexpr int IdOk = 305;
-inline constexpr int IdCancel = 306;
+inline constexpr int IdOk = IDOK;
+inline constexpr int IdCancel = IDCANCEL;
 inline constexpr int IdButtons = 307;
 inline constexpr int IdFileButton = 308;
 inline constexpr int IdFolderButton = 309;
@@ -77,6 +77,8 @@ public:
 
 protected:
     void FormFirstShow() override;
+    void OnOK() override { OK_BitBtnClick(); }
+    void OnCancel() override { C_BitBtnClick(); }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -99,7 +101,6 @@ private:
     BindingId changeId_;
     std::string lastFile_; // offered again by the file-open dialog
 
-    std::unique_ptr<win32::Panel> panel_;
     win32::ImageListHandle glyphs_;
     win32::WindowHandle tips_;
     win32::WindowHook hintHook_;

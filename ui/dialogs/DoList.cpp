@@ -13,7 +13,7 @@
 namespace quickdex {
 namespace {
 
-enum Id { IdTree = 401, IdOk, IdCancel };
+constexpr int IdTree = 401;
 
 constexpr const char* SelectNotice = "Please selecte correct item";
 
@@ -34,12 +34,12 @@ TDoList_Form::TDoList_Form(TApplication& application, HWND editor, HWND pathEdit
                                              WS_EX_CLIENTEDGE};
     win32::CreateControls(Handle(), {&tree, 1});
     tree_ = Item(IdTree);
-    panel_ = std::make_unique<win32::Panel>(Handle(), 0, 0, 392, 269, 41);
+    HWND panel = AddPanel(0, 0, 392, 269, 41);
     static constexpr std::array buttons = {
-        win32::ControlSpec{IdOk, WC_BUTTONA, "OK", 96, 8, 75, 25, WS_TABSTOP | BS_PUSHBUTTON},
-        win32::ControlSpec{IdCancel, WC_BUTTONA, "Cancel", 184, 8, 75, 25, WS_TABSTOP | BS_PUSHBUTTON},
+        win32::ControlSpec{IDOK, WC_BUTTONA, "OK", 96, 8, 75, 25, WS_TABSTOP | BS_PUSHBUTTON},
+        win32::ControlSpec{IDCANCEL, WC_BUTTONA, "Cancel", 184, 8, 75, 25, WS_TABSTOP | BS_PUSHBUTTON},
     };
-    win32::CreateControls(panel_->Handle(), buttons);
+    win32::CreateControls(panel, buttons);
 }
 
 void TDoList_Form::BuildTree()
@@ -161,12 +161,6 @@ void TDoList_Form::M_TreeViewDblClick()
 LRESULT TDoList_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IdOk)
-            OK_BitBtnClick();
-        else if (LOWORD(wParam) == IdCancel)
-            C_BitBtnClick();
-        return 0;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header->hwndFrom == tree_ && header->code == NM_CLICK)

@@ -33,6 +33,8 @@ public:
 protected:
     // The tree is filled on the first showing.
     void FormFirstShow() override { BuildTree(); }
+    void OnOK() override { OK_BitBtnClick(); }
+    void OnCancel() override { C_BitBtnClick(); }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -44,7 +46,6 @@ private:
     TApplication& app_;
     HWND pathEdit_;
     HWND hintEdit_;
-    std::unique_ptr<win32::Panel> panel_;
     HWND tree_ = nullptr;
     win32::ImageListHandle images_;
 };

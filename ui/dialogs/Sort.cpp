@@ -107,9 +107,6 @@ LRESULT TSort_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case Delete:
             Del_BitBtnClick();
             return 0;
-        case sort_ids::Close:
-            Close_BitBtnClick();
-            return 0;
         default:
             break;
         }
@@ -170,21 +167,6 @@ void TAddOrChangeSort_Form::C_BitBtnClick()
 {
     SetItemText(Name, "");
     Close();
-}
-
-LRESULT TAddOrChangeSort_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-        if (LOWORD(wParam) == NameOk) {
-            OK_BitBtnClick();
-            return 0;
-        }
-        if (LOWORD(wParam) == NameCancel) {
-            C_BitBtnClick();
-            return 0;
-        }
-    }
-    return Form::HandleMessage(message, wParam, lParam);
 }
 
 } // namespace quickdex

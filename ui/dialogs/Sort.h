@@ -18,10 +18,10 @@ inline constexpr int List = 501;
 inline constexpr int Add = 502;
 inline constexpr int Edit = 503;
 inline constexpr int Delete = 504;
-inline constexpr int Close = 505;
+inline constexpr int Close = IDCANCEL;
 inline constexpr int Name = 506;
-inline constexpr int NameOk = 507;
-inline constexpr int NameCancel = 508;
+inline constexpr int NameOk = IDOK;
+inline constexpr int NameCancel = IDCANCEL;
 } // namespace sort_ids
 
 class TAddOrChangeSort_Form;
@@ -46,6 +46,7 @@ public:
     void Notice(HWND owner, const std::string& text);
 
 protected:
+    void OnCancel() override { Close_BitBtnClick(); }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -65,7 +66,8 @@ public:
     HWND Sort_Edit() const { return Item(sort_ids::Name); }
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnOK() override { OK_BitBtnClick(); }
+    void OnCancel() override { C_BitBtnClick(); }
 
 private:
     TSort_Form& editor_;

@@ -109,8 +109,7 @@ void TMainForm::CreateChildren()
                                            ClientHeight - PanelHeight - 17);
     list_->SetStateImages(IDB_MARKS16, IDB_MARKS32);
 
-    panel_ = std::make_unique<win32::Panel>(Handle(), ids::B_Panel, 0, ClientHeight - PanelHeight, ClientWidth,
-                                            PanelHeight);
+    HWND panel = AddPanel(ids::B_Panel, 0, ClientHeight - PanelHeight, ClientWidth, PanelHeight);
     static constexpr std::array panelControls = {
         win32::ControlSpec{ids::AddBitBtn, WC_BUTTONA, "Add", 8, 8, 57, 25, WS_TABSTOP | BS_PUSHBUTTON},
         win32::ControlSpec{ids::ChangeBitBtn, WC_BUTTONA, "Change", 72, 8, 57, 25, WS_TABSTOP | BS_PUSHBUTTON},
@@ -118,7 +117,7 @@ void TMainForm::CreateChildren()
         win32::ControlSpec{ids::Mini_BitBtn, WC_BUTTONA, "Hide", 256, 8, 57, 25, WS_TABSTOP | BS_PUSHBUTTON},
         win32::ControlSpec{ids::C_BitBtn, WC_BUTTONA, "Exit", 320, 8, 65, 25, WS_TABSTOP | BS_PUSHBUTTON},
     };
-    win32::CreateControls(panel_->Handle(), panelControls);
+    win32::CreateControls(panel, panelControls);
 }
 
 void TMainForm::CreateTrayIcon()

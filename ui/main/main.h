@@ -174,7 +174,6 @@ private:
     win32::MenuHandle trayMenu_; // M_PopupMenu
     win32::MenuHandle listMenu_; // LV_PopupMenu
     win32::ImageListHandle imageList_;
-    std::unique_ptr<win32::Panel> panel_;
     std::unique_ptr<TBindingList> list_;
     // Last, so that it goes first: the icon leaves the notification area
     // while the engine and the window it watches are still there.
