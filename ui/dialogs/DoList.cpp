@@ -143,12 +143,20 @@ void TDoList_Form::SelectClickedPicture()
     // clicked on its name or icon but not on its state image: the click
     // marked the leaf and left the selection where it was, so OK took the
     // old one. A click on the picture selects the leaf, as on Windows.
-    const DWORD at = GetMessagePos(); // where the button was let go
-    TVHITTESTINFO hit{};
-    hit.pt = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
-    ScreenToClient(tree_, &hit.pt);
-    if (TreeView_HitTest(tree_, &hit) && (hit.flags & TVHT_ONITEMSTATEICON))
-        TreeView_SelectItem(tree_, hit.hItem);
+    // Where the button went down, and where the pointer is: the message's
+    // own position can be an older one when the click came in a burst.
+    const DWORD at = GetMessagePos();
+    POINT points[2] = {{GET_X_LPARAM(at), GET_Y_LPARAM(at)}, {}};
+    GetCursorPos(&points[1]);
+    for (POINT point : points) {
+        TVHITTESTINFO hit{};
+        hit.pt = point;
+        ScreenToClient(tree_, &hit.pt);
+        if (TreeView_HitTest(tree_, &hit) && (hit.flags & TVHT_ONITEMSTATEICON)) {
+            TreeView_SelectItem(tree_, hit.hItem);
+            return;
+        }
+    }
 }
 
 void TDoList_Form::M_TreeViewDblClick()
