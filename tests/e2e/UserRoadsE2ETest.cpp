@@ -166,6 +166,30 @@ TEST_F(UserRoadsE2ETest, CloseFromTheTaskbarButtonHidesIntoTheTray)
     EXPECT_TRUE(quickdex->WaitForExit(10000));
 }
 
+// The menus from the keyboard alone: Alt and a menu's underlined letter
+// open it, the item's letter chooses it.
+TEST_F(UserRoadsE2ETest, MenusOpenWithAltAndTheirUnderlinedLetters)
+{
+    Start("[3+75]\r\nAction=x\r\n", MOD_CONTROL | MOD_ALT, 'K');
+    HWND main = ShowMain();
+    ASSERT_NE(main, nullptr);
+
+    // File, Stop: the hotkeys are let go.
+    PressCombination(MOD_ALT, 'F');
+    PressKey('S');
+    EXPECT_TRUE(quickdex->WaitUntilHeld(MOD_CONTROL | MOD_ALT, 'K', false, 10000)) << "Alt+F, S did not stop";
+
+    // File, Start: taken again (the item's letter is kept by its new text).
+    PressCombination(MOD_ALT, 'F');
+    PressKey('S');
+    EXPECT_TRUE(quickdex->WaitUntilHeld(MOD_CONTROL | MOD_ALT, 'K', true, 10000)) << "Alt+F, S did not start";
+
+    // Help, About: the About window comes.
+    PressCombination(MOD_ALT, 'H');
+    PressKey('A');
+    EXPECT_NE(WaitForWindow("TAbout_Form"), nullptr) << "Alt+H, A did not show About";
+}
+
 TEST_F(UserRoadsE2ETest, SecondStartFromTheSameFolderShowsTheRunningCopy)
 {
     Start("[3+71]\r\nAction=x\r\n", MOD_CONTROL | MOD_ALT, 'G');

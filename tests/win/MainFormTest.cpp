@@ -109,7 +109,10 @@ protected:
     {
         char text[128] = {};
         GetMenuStringA(menu, static_cast<UINT>(id), text, sizeof text, MF_BYCOMMAND);
-        return text;
+        // As shown: the ampersand only underlines the letter after it.
+        std::string shown = text;
+        std::erase(shown, '&');
+        return shown;
     }
     void SetRunValue(const char* data, DWORD type = REG_SZ)
     {
