@@ -186,7 +186,9 @@ void HotkeyApi::DeleteGlobalAtom(std::uint16_t atom)
 
 bool HotkeyApi::Register(int id, unsigned modifiers, unsigned virtualKey)
 {
-    return RegisterHotKey(window_, id, modifiers, virtualKey) != FALSE;
+    // While a combination is held the keyboard repeats its key-down; without
+    // MOD_NOREPEAT each repeat is another hotkey message, and another start.
+    return RegisterHotKey(window_, id, modifiers | MOD_NOREPEAT, virtualKey) != FALSE;
 }
 
 bool HotkeyApi::Unregister(int id)

@@ -166,6 +166,37 @@ TEST_F(UserRoadsE2ETest, CloseFromTheTaskbarButtonHidesIntoTheTray)
     EXPECT_TRUE(quickdex->WaitForExit(10000));
 }
 
+// A held combination: the keyboard repeats its key-down for as long as the
+// user holds it. One press starts its target once; the next press again.
+TEST_F(UserRoadsE2ETest, HeldCombinationStartsItsTargetOnce)
+{
+    const std::string held = Marker("held");
+    Start("[3+77]\r\nAction=" + held + "\r\n", MOD_CONTROL | MOD_ALT, 'M');
+
+    std::vector<INPUT> inputs;
+    auto key = [&](WORD vk, bool up) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(in);
+    };
+    key(VK_CONTROL, false);
+    key(VK_MENU, false);
+    for (int repeat = 0; repeat < 4; ++repeat)
+        key('M', false);
+    key('M', true);
+    key(VK_MENU, true);
+    key(VK_CONTROL, true);
+    ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
+    ASSERT_TRUE(WaitForRuns("held", 1)) << "the press did not start the target";
+    Idle(2500);
+    EXPECT_EQ(Runs("held"), 1) << "the key's repeats started it again";
+
+    PressCombination(MOD_CONTROL | MOD_ALT, 'M');
+    EXPECT_TRUE(WaitForRuns("held", 2)) << "the next press did not start the target";
+}
+
 // The menus from the keyboard alone: Alt and a menu's underlined letter
 // open it, the item's letter chooses it.
 TEST_F(UserRoadsE2ETest, MenusOpenWithAltAndTheirUnderlinedLetters)

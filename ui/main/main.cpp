@@ -32,6 +32,8 @@ constexpr UINT WmSessionChange = 0x02B1; // WM_WTSSESSION_CHANGE
 constexpr WPARAM SessionUnlock = 0x8;    // WTS_SESSION_UNLOCK
 constexpr WPARAM ResumeAutomatic = 0x12; // PBT_APMRESUMEAUTOMATIC
 
+constexpr UINT_PTR HotkeyRepeatTimer = 1;
+
 struct MenuItem {
     int id; // 0: a separator
     const char* text;
@@ -68,6 +70,7 @@ TMainForm::TMainForm(TApplication& application, std::string exeDir, AutoRunSetti
     showRunningMessage_ = RegisterWindowMessageA(ShowRunningMessage);
 
     hotkeyApi_ = std::make_unique<win32::HotkeyApi>(Handle());
+    hotkeyRepeats_ = std::make_unique<win32::HotkeyRepeatLatch>(Handle(), HotkeyRepeatTimer);
     engine_ = std::make_unique<HotkeyEngine>(HotkeyEngine::Services{profile_, *hotkeyApi_, system_, *this, *this},
                                              exeDir_);
     CreateChildren();
@@ -624,8 +627,13 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         tray_->OwnerMessage(message, wParam, lParam);
     switch (message) {
     case WM_HOTKEY:
-        engine_->WMHotKey(static_cast<std::uint32_t>(lParam));
+        if (hotkeyRepeats_->Accept(lParam))
+            engine_->WMHotKey(static_cast<std::uint32_t>(lParam));
         return 0;
+    case WM_TIMER:
+        if (hotkeyRepeats_->OnTimer(wParam))
+            return 0;
+        break;
     case WM_SYSCOMMAND:
         // The close button, Close on the window menu and Alt+F4 only
         // minimise; the program ends through Exit.

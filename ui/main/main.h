@@ -4,6 +4,7 @@
 #include "app/Application.h"
 #include "engine/HotkeyEngine.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/HotkeyRepeat.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Window.h"
 #include "ui/main/AutoRun.h"
@@ -150,6 +151,7 @@ private:
     win32::SystemApi system_;
     std::unique_ptr<win32::HotkeyApi> hotkeyApi_;
     std::unique_ptr<HotkeyEngine> engine_;
+    std::unique_ptr<win32::HotkeyRepeatLatch> hotkeyRepeats_;
 
     HMENU mainMenu_ = nullptr; // goes with the window
     win32::MenuHandle trayMenu_; // M_PopupMenu
