@@ -196,6 +196,16 @@ bool HotkeyApi::Unregister(int id)
     return UnregisterHotKey(window_, id) != FALSE;
 }
 
+std::string SystemApi::SystemFolder()
+{
+    char folder[MAX_PATH] = {};
+    const UINT n = GetSystemDirectoryA(folder, MAX_PATH);
+    std::string path(folder, n < MAX_PATH ? n : 0);
+    if (!path.empty() && path.back() != '\\')
+        path += '\\';
+    return path;
+}
+
 void SystemApi::WinExec(const char* commandLine, int showMode)
 {
     ::WinExec(commandLine, static_cast<UINT>(showMode));

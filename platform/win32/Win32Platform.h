@@ -42,6 +42,7 @@ public:
     bool AdjustTokenPrivilege(TokenHandle token, Luid luid, std::uint32_t attributes) override;
     void CloseHandle(TokenHandle token) override;
     bool RequestExitWindows(unsigned flags, unsigned reserved) override;
+    std::string SystemFolder() override;
     // RunningPrograms.cpp
     std::optional<std::string> ResolveProgram(const std::string& target) override;
     bool BringToFront(const std::string& programPath, bool toggle) override;
@@ -65,7 +66,7 @@ Function LateBound(const char* library, const char* name)
 {
     HMODULE module = GetModuleHandleA(library);
     if (!module)
-        module = LoadLibraryA(library); // kept for the rest of the run
+        module = LoadLibraryExA(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32); // from the system folder only; kept
     return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 

@@ -160,9 +160,9 @@ TEST_F(EngineTest, DispatchBuiltInVersusShellOpen)
     for (int key = 1; key <= 6; ++key)
         engine.WMHotKey(Press(1, key));
     const std::vector<std::string> expected = {
-        "WinExec(rundll32 shell32,Control_RunDLL,5)",
+        "WinExec(\"D:\\WINNT\\System32\\rundll32.exe\" shell32,Control_RunDLL,5)",
         "ShellExecute(control panel,1)",
-        "WinExec(rundll32 shell32,Control_RunDLL,5)",
+        "WinExec(\"D:\\WINNT\\System32\\rundll32.exe\" shell32,Control_RunDLL,5)",
         "ShellExecute(Shut Down ,1)",
         "ShellExecute(,1)",
         "ShellExecute(notepad.exe C:\\a b.txt,1)",
