@@ -40,6 +40,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         TAbout_Form about(application);
         TMainForm mainForm(application, exeDir);
         instance.Claim(mainForm.Handle());
+        mainForm.OnDestroy = [&instance, &mainForm] { instance.Release(mainForm.Handle()); };
         about.SetMainWindow(mainForm.Handle());
         mainForm.OnShowAbout = [&about] { about.Show(); };
         TAddOrChange_Form editor(application, mainForm, exeDir);

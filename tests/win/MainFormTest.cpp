@@ -359,6 +359,19 @@ TEST_F(MainFormTest, MoreThanHundredSectionsAreReportedOnce)
     EXPECT_EQ(form->Engine().Hotkeys.HotkeyCount, 100);
 }
 
+// The row marks' pictures belong to the main window, which destroys them
+// once: the list view going first leaves them whole.
+TEST_F(MainFormTest, MarksPicturesOutliveTheListView)
+{
+    Start(ThreeBindings);
+    const HIMAGELIST marks = ListView_GetImageList(form->ListView(), LVSIL_STATE);
+    ASSERT_NE(marks, nullptr);
+    const int pictures = ImageList_GetImageCount(marks);
+    ASSERT_GT(pictures, 0);
+    DestroyWindow(form->ListView());
+    EXPECT_EQ(ImageList_GetImageCount(marks), pictures) << "the list view destroyed the pictures it does not own";
+}
+
 TEST_F(MainFormTest, TrayIconRecordClicksAndPictures)
 {
     Start("");

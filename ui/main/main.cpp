@@ -668,6 +668,8 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         Close();
         return 0;
     case WM_DESTROY:
+        if (OnDestroy)
+            OnDestroy();
         tray_.reset(); // the icon leaves the notification area
         PostQuitMessage(0);
         return 0;

@@ -47,6 +47,8 @@ public:
     void SetEditor(IBindingEditor* editor) { editor_ = editor; }
     std::function<void()> OnShowAbout;
     std::function<void()> OnEditSort;
+    // The window is being destroyed: what was set on it goes now.
+    std::function<void()> OnDestroy;
 
     // Handlers, named after component and event.
     void FormCreate();
