@@ -45,6 +45,11 @@ void SingleInstance::Claim(HWND mainWindow) const
     SetPropA(mainWindow, FolderProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(folder_)));
 }
 
+void SingleInstance::Release(HWND mainWindow) const
+{
+    RemovePropA(mainWindow, FolderProperty);
+}
+
 void SingleInstance::ShowRunningCopy() const
 {
     const auto wanted = static_cast<UINT_PTR>(folder_);

@@ -23,6 +23,9 @@ public:
     void ShowRunningCopy() const;
     // Marks `mainWindow` as this folder's copy, for the next start to find.
     void Claim(HWND mainWindow) const;
+    // Takes the mark off again, while the window is being destroyed: a
+    // property named by a string holds a global atom until it is removed.
+    void Release(HWND mainWindow) const;
 
 private:
     std::uint32_t folder_;

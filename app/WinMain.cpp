@@ -12,6 +12,14 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    // Libraries loaded by name come from the system folder only, never from
+    // the program's own (a Downloads folder, a share), where Windows would
+    // look first. Windows 7 has the call only with its update KB2533623.
+    using DllDirectories = BOOL(WINAPI*)(DWORD);
+    if (const auto restrict = reinterpret_cast<DllDirectories>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories"))))
+        restrict(LOAD_LIBRARY_SEARCH_SYSTEM32);
+
     using namespace quickdex;
     const std::string exeDir = win32::ExeDir();
     // A second start from the same folder would hold none of the hotkeys the
@@ -32,6 +40,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         TAbout_Form about(application);
         TMainForm mainForm(application, exeDir);
         instance.Claim(mainForm.Handle());
+        mainForm.OnDestroy = [&instance, &mainForm] { instance.Release(mainForm.Handle()); };
         about.SetMainWindow(mainForm.Handle());
         mainForm.OnShowAbout = [&about] { about.Show(); };
         TAddOrChange_Form editor(application, mainForm, exeDir);

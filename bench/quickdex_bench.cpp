@@ -315,6 +315,7 @@ public:
     bool AdjustTokenPrivilege(TokenHandle, Luid, std::uint32_t) override { return false; }
     void CloseHandle(TokenHandle) override {}
     bool RequestExitWindows(unsigned, unsigned) override { return false; }
+    std::string SystemFolder() override { return {}; }
     std::optional<std::string> ResolveProgram(const std::string&) override { return std::nullopt; }
     bool BringToFront(const std::string&, bool) override { return false; }
     long launches = 0;

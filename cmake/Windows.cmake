@@ -32,6 +32,7 @@ add_library(quickdex_win32 STATIC
   platform/win32/Dpi.cpp
   platform/win32/ErrorEdge.cpp
   platform/win32/Handles.cpp
+  platform/win32/HotkeyRepeat.cpp
   platform/win32/MessagePump.cpp
   platform/win32/Subclass.cpp
   platform/win32/SystemLibraries.cpp
@@ -84,6 +85,10 @@ target_link_options(quickdex PRIVATE -Wl,--defsym,_ZN9__gnu_cxx27__verbose_termi
 # A target for the live tests: it writes a file beside itself when run.
 add_executable(marker tests/win/marker.cpp)
 target_link_options(marker PRIVATE -mwindows)
+# A library planted beside quickdex.exe under a system library's name: it
+# writes a file beside itself when it is loaded.
+add_library(planted SHARED tests/win/planted.cpp)
+set_target_properties(planted PROPERTIES PREFIX "")
 # A windowed target: it records its process and each activation beside itself.
 add_executable(probe tests/win/probe.cpp)
 target_link_options(probe PRIVATE -mwindows)
@@ -130,7 +135,7 @@ quickdex_win_test(e2e_tests
   tests/e2e/QuickdexE2ETest.cpp
   tests/e2e/UserRoadsE2ETest.cpp
 )
-add_dependencies(e2e_tests quickdex)
+add_dependencies(e2e_tests quickdex planted)
 
 # The help file, compiled beside the exe from help/ with a CHM compiler that
 # runs here (Debian's fp-utils: chmcmd).

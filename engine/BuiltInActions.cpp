@@ -40,20 +40,24 @@ bool BuiltInActions::Run(const std::string& action)
         return true;
     }
 
+    // rundll32 from the system folder by full path: by bare name, the
+    // system would look in quickdex's own folder first.
     struct Applet {
         std::string_view name;
-        const char* commandLine;
+        const char* arguments;
     };
     static constexpr std::array<Applet, 5> applets = {{
-        {"Control Panel", "rundll32 shell32,Control_RunDLL"},
-        {"Add/Remove Programs", "rundll32.exe shell32.dll, Control_RunDLL Appwiz.cpl"},
-        {"System Properties", "rundll32.exe shell32.dll, Control_RunDLL Sysdm.cpl"},
-        {"Display Properties", "rundll32.exe shell32.dll, Control_RunDLL desk.cpl"},
-        {"Date/Time Properties", "rundll32.exe shell32.dll, Control_RunDLL timedate.cpl"},
+        {"Control Panel", "shell32,Control_RunDLL"},
+        {"Add/Remove Programs", "shell32.dll, Control_RunDLL Appwiz.cpl"},
+        {"System Properties", "shell32.dll, Control_RunDLL Sysdm.cpl"},
+        {"Display Properties", "shell32.dll, Control_RunDLL desk.cpl"},
+        {"Date/Time Properties", "shell32.dll, Control_RunDLL timedate.cpl"},
     }};
     for (const Applet& applet : applets) {
         if (action == applet.name) {
-            system_.WinExec(applet.commandLine, SwShow);
+            const std::string commandLine =
+                "\"" + system_.SystemFolder() + "rundll32.exe\" " + std::string(applet.arguments);
+            system_.WinExec(commandLine.c_str(), SwShow);
             return true;
         }
     }

@@ -210,7 +210,10 @@ void HotkeyEngine::ToggleStop()
 
 void HotkeyEngine::WMHotKey(std::uint32_t lParam)
 {
-    const int modifiers = static_cast<int>(lParam & 0xFFFF);
+    // The message may carry the no-repeat flag the combination was
+    // registered with (Wine reports it): it names no key.
+    constexpr std::uint32_t NoRepeatFlag = 0x4000; // MOD_NOREPEAT
+    const int modifiers = static_cast<int>(lParam & 0xFFFF & ~NoRepeatFlag);
     const int key = static_cast<int>((lParam >> 16) & 0xFFFF);
     for (int i = 1; i <= MaxHotkeys; ++i) {
         const Tquickdex& slot = Hotkeys[i];

@@ -39,6 +39,11 @@ public:
 
     virtual bool RequestExitWindows(unsigned flags, unsigned reserved) = 0;
 
+    // The system folder (GetSystemDirectoryA), ending in a backslash: the
+    // system's own programs are started from there by full path, never
+    // looked up by name where a planted copy could answer first.
+    virtual std::string SystemFolder() = 0;
+
     // The full long path of the program the shell would start for `target`
     // (an existing .exe or .com file: a path as given, a bare name through
     // App Paths and then the search path), or nothing for documents,

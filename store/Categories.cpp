@@ -23,6 +23,18 @@ std::string CategoryNameProblem(const std::string& name)
     return {};
 }
 
+std::string ListedCategoryProblem(const std::vector<std::string>& listed, const std::string& name,
+                                  const std::string* renaming)
+{
+    const std::string key = TrimBoth(name);
+    if (renaming && EqualNoCase(TrimBoth(*renaming), key))
+        return {}; // the same key, perhaps in another case
+    for (const std::string& other : listed)
+        if (EqualNoCase(TrimBoth(other), key))
+            return "The category \"" + other + "\" is in the list already.";
+    return {};
+}
+
 namespace {
 
 void CheckName(const std::string& name)
@@ -95,27 +107,43 @@ void Categories::Write(const std::string& name) const
     WriteValue(profile_, path_, CategorySection, name.c_str(), "0");
 }
 
+void Categories::Erase(const std::string& name) const
+{
+    if (!profile_.WriteString(CategorySection, name.c_str(), nullptr, path_.c_str()))
+        throw WriteError(path_);
+}
+
 void Categories::AddCategory(const std::string& name) const
 {
     CheckName(name);
+    if (std::string problem = ListedCategoryProblem(ReadCategories(), name); !problem.empty())
+        throw CategoryNameError(problem);
     Write(name);
 }
 
 void Categories::RenameCategory(const std::string& oldName, const std::string& newName) const
 {
     CheckName(newName);
+    if (std::string problem = ListedCategoryProblem(ReadCategories(), newName, &oldName); !problem.empty())
+        throw CategoryNameError(problem);
     if (!HasKey(newName)) {
         // A key the section does not hold yet: writing it first appends it,
-        // and deleting the old one after gives the same file as the other
-        // order, but a refused write now leaves the old name in place.
+        // and erasing the old one after gives the same file as the other
+        // order, but a refused write leaves the old name in place. A refused
+        // erase takes the new key out again.
         Write(newName);
-        DeleteCategory(oldName);
+        try {
+            Erase(oldName);
+        } catch (const WriteError&) {
+            profile_.WriteString(CategorySection, newName.c_str(), nullptr, path_.c_str());
+            throw;
+        }
         return;
     }
-    // The new name is a key already, perhaps the old one in another case:
-    // it must go first to move to the end. The write then puts back as
-    // much as was deleted; should it be refused, the old name is put back.
-    DeleteCategory(oldName);
+    // The new name is the old key in another case (or unchanged): it must
+    // go first to move to the end. The write then puts back as much as was
+    // erased; should it be refused, the old name is put back.
+    Erase(oldName);
     try {
         Write(newName);
     } catch (const WriteError&) {
@@ -126,7 +154,7 @@ void Categories::RenameCategory(const std::string& oldName, const std::string& n
 
 void Categories::DeleteCategory(const std::string& name) const
 {
-    profile_.WriteString(CategorySection, name.c_str(), nullptr, path_.c_str());
+    Erase(name);
 }
 
 } // namespace quickdex

@@ -19,6 +19,14 @@ inline constexpr const char* CategorySection = "Sort";
 // section header).
 std::string CategoryNameProblem(const std::string& name);
 
+// What keeps `name` from being added to the categories `listed`: the
+// sentence to show when one of them names the same key (the file compares
+// keys trimmed and without regard to case); empty when none does.
+// `renaming`, when given, is the listed name being renamed, which may
+// become `name` in another case.
+std::string ListedCategoryProblem(const std::vector<std::string>& listed, const std::string& name,
+                                  const std::string* renaming = nullptr);
+
 class Categories {
 public:
     // `exeDir` ends in a backslash.
@@ -28,14 +36,16 @@ public:
     // without a name (written by hand) is listed as an empty name, wherever
     // it stands.
     std::vector<std::string> ReadCategories() const;
-    // Throws CategoryNameError for a name CategoryNameProblem refuses, with
-    // the file untouched, and WriteError when the file refuses.
+    // Throws CategoryNameError for a name CategoryNameProblem refuses or a
+    // name listed already, with the file untouched, and WriteError when the
+    // file refuses.
     void AddCategory(const std::string& name) const;
     // The old key goes and the new one is written, so the name moves to the
-    // end. The new name is checked as AddCategory checks it before anything
-    // is changed, and a refused write leaves the old name in the file.
+    // end. The new name is checked as AddCategory checks it (it may be the
+    // old one in another case) before anything is changed, and a refused
+    // write or erase throws WriteError with the file as it was.
     void RenameCategory(const std::string& oldName, const std::string& newName) const;
-    // A refused delete is not reported.
+    // A refused delete throws WriteError.
     void DeleteCategory(const std::string& name) const;
 
     const std::string& Path() const { return path_; }
@@ -44,6 +54,7 @@ private:
     std::vector<std::string> KeysOfSection() const;
     bool HasKey(const std::string& name) const;
     void Write(const std::string& name) const;
+    void Erase(const std::string& name) const;
 
     IProfile& profile_;
     std::string path_;

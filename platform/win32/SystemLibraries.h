@@ -27,7 +27,7 @@ Function LateBound(const char* library, const char* name)
 {
     HMODULE module = GetModuleHandleA(library);
     if (!module)
-        module = LoadLibraryA(library); // kept for the rest of the run
+        module = LoadLibraryExA(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32); // from the system folder only; kept
     return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 

@@ -154,12 +154,24 @@ void HotkeyApi::DeleteGlobalAtom(std::uint16_t atom)
 
 bool HotkeyApi::Register(int id, unsigned modifiers, unsigned virtualKey)
 {
-    return RegisterHotKey(window_, id, modifiers, virtualKey) != FALSE;
+    // While a combination is held the keyboard repeats its key-down; without
+    // MOD_NOREPEAT each repeat is another hotkey message, and another start.
+    return RegisterHotKey(window_, id, modifiers | MOD_NOREPEAT, virtualKey) != FALSE;
 }
 
 bool HotkeyApi::Unregister(int id)
 {
     return UnregisterHotKey(window_, id) != FALSE;
+}
+
+std::string SystemApi::SystemFolder()
+{
+    char folder[MAX_PATH] = {};
+    const UINT n = GetSystemDirectoryA(folder, MAX_PATH);
+    std::string path(folder, n < MAX_PATH ? n : 0);
+    if (!path.empty() && path.back() != '\\')
+        path += '\\';
+    return path;
 }
 
 void SystemApi::WinExec(const char* commandLine, int showMode)

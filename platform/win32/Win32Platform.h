@@ -42,6 +42,7 @@ public:
     bool AdjustTokenPrivilege(TokenHandle token, Luid luid, std::uint32_t attributes) override;
     void CloseHandle(TokenHandle token) override;
     bool RequestExitWindows(unsigned flags, unsigned reserved) override;
+    std::string SystemFolder() override;
     // RunningPrograms.cpp
     std::optional<std::string> ResolveProgram(const std::string& target) override;
     bool BringToFront(const std::string& programPath, bool toggle) override;

@@ -9,6 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <set>
+
+#include <tlhelp32.h>
 
 namespace quickdex {
 namespace {
@@ -53,6 +56,20 @@ HWND NextFocus(HWND window, HWND from)
     HWND now = nullptr;
     PumpUntil([&] { return (now = FocusOf(window)) != from && now != nullptr; }, 5000);
     return now;
+}
+
+// The running processes of the system's rundll32.exe.
+std::set<DWORD> RundllProcesses()
+{
+    std::set<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (_stricmp(entry.szExeFile, "rundll32.exe") == 0)
+            ids.insert(entry.th32ProcessID);
+    CloseHandle(snapshot);
+    return ids;
 }
 
 class UserRoadsE2ETest : public MarkerTest {
@@ -164,6 +181,114 @@ TEST_F(UserRoadsE2ETest, CloseFromTheTaskbarButtonHidesIntoTheTray)
     EXPECT_TRUE(WaitForRuns("a", 1)) << "the hotkeys stopped working";
     PostMessageA(main, WM_COMMAND, ids::N4, 0);
     EXPECT_TRUE(quickdex->WaitForExit(10000));
+}
+
+// Libraries and programs left beside quickdex.exe under a system one's name
+// (a Downloads folder) never run in its place. Wine prefers its own built-in
+// libraries; the override gives it Windows' order, the program's own folder
+// first (set for quickdex.exe in the registry: a variable of the
+// environment does not reach the programs a Wine program starts), for the
+// libraries loaded late: at start (wtsapi32), at the first
+// launch (ole32) and at the first CD door command (winmm). comdlg32, loaded
+// by the editor's file button, is one of Windows' known libraries, never
+// taken from the program's folder.
+TEST_F(UserRoadsE2ETest, PlantedLibrariesAndProgramsBesideTheExeNeverRun)
+{
+    const char* const libraries[] = {"wtsapi32", "winmm", "ole32"};
+    for (const char* library : libraries)
+        ASSERT_TRUE(CopyFileA((TestProgramDir() + "planted.dll").c_str(), dir.File(std::string(library) + ".dll").c_str(),
+                              FALSE));
+    Marker("rundll32");
+    const std::set<DWORD> panelsBefore = RundllProcesses();
+    const std::string launched = Marker("launched");
+
+    // Wine's overrides for quickdex.exe alone, in this test's prefix.
+    const char* const overrides = "Software\\Wine\\AppDefaults\\quickdex.exe";
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(overrides) + "\\DllOverrides").c_str(), 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    for (const char* library : libraries)
+        RegSetValueExA(key, library, 0, REG_SZ, reinterpret_cast<const BYTE*>("native,builtin"), 15);
+    RegCloseKey(key);
+    struct Undo {
+        const char* path;
+        ~Undo() { RegDeleteTreeA(HKEY_CURRENT_USER, path); }
+    } undo{overrides};
+    Start("[3+80]\r\nAction=Control Panel\r\n[3+79]\r\nAction=Close/Open CD-ROM\r\n[3+76]\r\nAction=" + launched +
+              "\r\n",
+          MOD_CONTROL | MOD_ALT, 'L');
+
+    PressCombination(MOD_CONTROL | MOD_ALT, 'L');
+    EXPECT_TRUE(WaitForRuns("launched", 1)) << "the launch did not happen";
+    PressCombination(MOD_CONTROL | MOD_ALT, 'O');
+    PressCombination(MOD_CONTROL | MOD_ALT, 'P');
+    Idle(3000);
+    for (const char* library : libraries)
+        EXPECT_FALSE(dir.Exists(std::string(library) + ".dll.ran")) << "the planted " << library << ".dll was loaded";
+    EXPECT_EQ(Runs("rundll32"), 0) << "the planted rundll32.exe ran for Control Panel";
+    // The system's Control Panel, which the press opened, goes again.
+    for (DWORD id : RundllProcesses())
+        if (!panelsBefore.contains(id))
+            if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, id)) {
+                TerminateProcess(process, 0);
+                CloseHandle(process);
+            }
+}
+
+// A held combination: the keyboard repeats its key-down for as long as the
+// user holds it. One press starts its target once; the next press again.
+TEST_F(UserRoadsE2ETest, HeldCombinationStartsItsTargetOnce)
+{
+    const std::string held = Marker("held");
+    Start("[3+77]\r\nAction=" + held + "\r\n", MOD_CONTROL | MOD_ALT, 'M');
+
+    std::vector<INPUT> inputs;
+    auto key = [&](WORD vk, bool up) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(in);
+    };
+    key(VK_CONTROL, false);
+    key(VK_MENU, false);
+    for (int repeat = 0; repeat < 4; ++repeat)
+        key('M', false);
+    key('M', true);
+    key(VK_MENU, true);
+    key(VK_CONTROL, true);
+    ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
+    ASSERT_TRUE(WaitForRuns("held", 1)) << "the press did not start the target";
+    Idle(2500);
+    EXPECT_EQ(Runs("held"), 1) << "the key's repeats started it again";
+
+    PressCombination(MOD_CONTROL | MOD_ALT, 'M');
+    EXPECT_TRUE(WaitForRuns("held", 2)) << "the next press did not start the target";
+}
+
+// The menus from the keyboard alone: Alt and a menu's underlined letter
+// open it, the item's letter chooses it.
+TEST_F(UserRoadsE2ETest, MenusOpenWithAltAndTheirUnderlinedLetters)
+{
+    Start("[3+75]\r\nAction=x\r\n", MOD_CONTROL | MOD_ALT, 'K');
+    HWND main = ShowMain();
+    ASSERT_NE(main, nullptr);
+
+    // File, Stop: the hotkeys are let go.
+    PressCombination(MOD_ALT, 'F');
+    PressKey('S');
+    EXPECT_TRUE(quickdex->WaitUntilHeld(MOD_CONTROL | MOD_ALT, 'K', false, 10000)) << "Alt+F, S did not stop";
+
+    // File, Start: taken again (the item's letter is kept by its new text).
+    PressCombination(MOD_ALT, 'F');
+    PressKey('S');
+    EXPECT_TRUE(quickdex->WaitUntilHeld(MOD_CONTROL | MOD_ALT, 'K', true, 10000)) << "Alt+F, S did not start";
+
+    // Help, About: the About window comes.
+    PressCombination(MOD_ALT, 'H');
+    PressKey('A');
+    EXPECT_NE(WaitForWindow("TAbout_Form"), nullptr) << "Alt+H, A did not show About";
 }
 
 TEST_F(UserRoadsE2ETest, SecondStartFromTheSameFolderShowsTheRunningCopy)

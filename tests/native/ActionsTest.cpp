@@ -19,11 +19,11 @@ protected:
 TEST_F(ActionsTest, AppletsRunTheirExactCommandLines)
 {
     const std::pair<const char*, const char*> table[] = {
-        {"Control Panel", "rundll32 shell32,Control_RunDLL"},
-        {"Add/Remove Programs", "rundll32.exe shell32.dll, Control_RunDLL Appwiz.cpl"},
-        {"System Properties", "rundll32.exe shell32.dll, Control_RunDLL Sysdm.cpl"},
-        {"Display Properties", "rundll32.exe shell32.dll, Control_RunDLL desk.cpl"},
-        {"Date/Time Properties", "rundll32.exe shell32.dll, Control_RunDLL timedate.cpl"},
+        {"Control Panel", "\"D:\\WINNT\\System32\\rundll32.exe\" shell32,Control_RunDLL"},
+        {"Add/Remove Programs", "\"D:\\WINNT\\System32\\rundll32.exe\" shell32.dll, Control_RunDLL Appwiz.cpl"},
+        {"System Properties", "\"D:\\WINNT\\System32\\rundll32.exe\" shell32.dll, Control_RunDLL Sysdm.cpl"},
+        {"Display Properties", "\"D:\\WINNT\\System32\\rundll32.exe\" shell32.dll, Control_RunDLL desk.cpl"},
+        {"Date/Time Properties", "\"D:\\WINNT\\System32\\rundll32.exe\" shell32.dll, Control_RunDLL timedate.cpl"},
     };
     for (const auto& [name, commandLine] : table) {
         SCOPED_TRACE(name);

@@ -72,6 +72,43 @@ TEST_F(CategoriesTest, NamesAKeyCannotHoldAreRefusedAndNothingChanges)
               (Names{"Games", "x;y", "x[1]", "#hash", "a\tb", "\xC9t\xE9", "Work]", "'q'", "\"q\"", "b a", "WORK"}));
 }
 
+// A name listed already, compared as the file compares keys (trimmed,
+// without regard to case), is refused with the file untouched; a rename may
+// change the case of its own name.
+TEST_F(CategoriesTest, NameListedAlreadyIsRefused)
+{
+    const std::string original = "[Sort]\r\nTools=\r\n;comment=\r\n  Games =1\r\n";
+    dir.Write("Set.ini", original);
+    const struct {
+        const char* from; // nullptr: an add
+        std::string name;
+        std::string text;
+    } refused[] = {
+        {nullptr, "Tools", "The category \"Tools\" is in the list already."},
+        {nullptr, "tools", "The category \"Tools\" is in the list already."},
+        {nullptr, "GAMES", "The category \"Games\" is in the list already."},
+        {"Tools", "games", "The category \"Games\" is in the list already."},
+        {"Games", "TOOLS", "The category \"Tools\" is in the list already."},
+    };
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.name);
+        try {
+            if (r.from)
+                categories.RenameCategory(r.from, r.name);
+            else
+                categories.AddCategory(r.name);
+            ADD_FAILURE() << "accepted";
+        } catch (const CategoryNameError& e) {
+            EXPECT_EQ(std::string(e.what()), r.text);
+        }
+        EXPECT_EQ(dir.Read("Set.ini"), original);
+    }
+    // A comment is no category.
+    categories.AddCategory("comment");
+    categories.RenameCategory("Tools", "TOOLS");
+    EXPECT_EQ(categories.ReadCategories(), (Names{"Games", "comment", "TOOLS"}));
+}
+
 // A key without a name, typed into the file by hand, no longer hides the
 // list, wherever it stands; it can be deleted and renamed like any other.
 TEST_F(CategoriesTest, KeyWithoutANameHidesNothing)

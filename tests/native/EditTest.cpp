@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace quickdex {
@@ -498,13 +499,14 @@ TEST_F(EditFileTest, CategoriesInSetIni)
     categories.AddCategory("Work");
     EXPECT_EQ(dir.Read("Set.ini"), "[Sort]\r\nWork=0\r\n");
     categories.AddCategory("Games");
-    categories.AddCategory("work"); // the same key: no second line
+    EXPECT_THROW(categories.AddCategory("work"), CategoryNameError); // the same key: listed already
     categories.AddCategory("Home");
     EXPECT_EQ(categories.ReadCategories(), (std::vector<std::string>{"Work", "Games", "Home"}));
     categories.RenameCategory("Work", "Office");
     EXPECT_EQ(categories.ReadCategories(), (std::vector<std::string>{"Games", "Home", "Office"}));
     categories.RenameCategory("Games", "Games"); // unchanged: still moves to the end
     EXPECT_EQ(categories.ReadCategories(), (std::vector<std::string>{"Home", "Office", "Games"}));
+    EXPECT_THROW(categories.RenameCategory("Games", "home"), CategoryNameError); // another listed key
     categories.DeleteCategory("HOME");
     categories.DeleteCategory("not there");
     EXPECT_THROW(categories.AddCategory(""), CategoryNameError); // refused, nothing written
@@ -523,7 +525,42 @@ TEST_F(EditFileTest, CategoryWriteRefusedNamesSetIni)
     } catch (const WriteError& e) {
         EXPECT_EQ(std::string(e.what()), "Unable to write to " + dir.Dir() + "Set.ini");
     }
-    categories.DeleteCategory("Work"); // a refused delete is not reported
+}
+
+// Every refused step of a delete or a rename says so and leaves the file
+// as it was: the list on screen then stays as it was too.
+TEST_F(EditFileTest, CategoryDeleteOrRenameRefusedChangesNothing)
+{
+    const std::string original = "[Sort]\r\nWork=0\r\nGames=0\r\n";
+    const struct {
+        const char* what;
+        std::function<void(const Categories&)> change;
+        int steps; // writes it makes
+    } cases[] = {
+        {"delete", [](const Categories& c) { c.DeleteCategory("Work"); }, 1},
+        {"rename to a new key", [](const Categories& c) { c.RenameCategory("Work", "Office"); }, 2},
+        {"rename in another case", [](const Categories& c) { c.RenameCategory("Work", "WORK"); }, 2},
+    };
+    for (const auto& c : cases) {
+        for (int failAt = 0; failAt < c.steps; ++failAt) {
+            SCOPED_TRACE(std::string(c.what) + ", write " + std::to_string(failAt) + " refused");
+            dir.Write("Set.ini", original);
+            FailingProfile failing;
+            failing.failAt = failAt;
+            Categories categories(failing, dir.Dir());
+            try {
+                c.change(categories);
+                ADD_FAILURE() << "no error";
+            } catch (const WriteError& e) {
+                EXPECT_EQ(std::string(e.what()), "Unable to write to " + dir.Dir() + "Set.ini");
+            }
+            // A new case needs the old key erased first; when the write
+            // after it is refused, the old name comes back at the end.
+            std::vector<std::string> names = categories.ReadCategories();
+            std::sort(names.begin(), names.end());
+            EXPECT_EQ(names, (std::vector<std::string>{"Games", "Work"}));
+        }
+    }
 }
 
 } // namespace

@@ -68,7 +68,7 @@ TEST_F(IfRunningPressTest, FallsBackToOpeningAndBuiltInsIgnoreTheKey)
 
     EXPECT_EQ(PressCalls(1), (Calls{"ResolveProgram(tool.exe)", "Front(C:\\Tools\\tool.exe)", "ShellExecute(tool.exe,1)"}));
     EXPECT_EQ(PressCalls(2), (Calls{"ResolveProgram(notes.txt)", "ShellExecute(notes.txt,1)"}));
-    EXPECT_EQ(PressCalls(3), (Calls{"WinExec(rundll32 shell32,Control_RunDLL,5)"}));
+    EXPECT_EQ(PressCalls(3), (Calls{"WinExec(\"D:\\WINNT\\System32\\rundll32.exe\" shell32,Control_RunDLL,5)"}));
 }
 
 // A long section: the IfRunning at its end still counts.

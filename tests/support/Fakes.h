@@ -97,6 +97,8 @@ public:
 // Records every call as one line of text, in order.
 class FakeSystemApi : public ISystemApi {
 public:
+    // Not the usual place, so that a test sees the folder came from here.
+    std::string SystemFolder() override { return "D:\\WINNT\\System32\\"; }
     void WinExec(const char* commandLine, int showMode) override
     {
         calls.push_back("WinExec(" + std::string(commandLine) + "," + std::to_string(showMode) + ")");

@@ -97,6 +97,8 @@ inline std::vector<std::string> CheckRefusedWrites(IFiles& files, IProfile& prof
     const Categories categories(profile, dir);
     expectRefused("add category", set, [&] { categories.AddCategory(std::string(10000, 'c')); });
     expectRefused("rename category", set, [&] { categories.RenameCategory("Tools", std::string(10000, 'r')); });
+    if (!onlyGrowing)
+        expectRefused("delete category", set, [&] { categories.DeleteCategory("Tools"); });
 
     std::vector<std::string> folderAfter;
     for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::u8path(dir)))

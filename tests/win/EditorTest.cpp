@@ -508,12 +508,44 @@ TEST_F(EditorTest, CategoryEditorAgainstTheBytesOfSetIni)
     EXPECT_EQ(lines(), (std::vector<std::string>{"Office", "Games", "Home"}));
     EXPECT_EQ(dir.Read("Set.ini"), "[Sort]\r\nGames=0\r\nHome=0\r\nOffice=0\r\n");
 
-    // A duplicate shows twice until the next showing; the file holds it once.
+    // A name listed already, in any case, is refused with a notice: the
+    // dialog stays open, the list and the file keep one of it.
     Click(Control(sortForm->Handle(), "Button", "Add"));
     EXPECT_EQ(sortName->Caption(), "Add Sort");
-    SetWindowTextA(sortName->Sort_Edit(), "Games");
-    Click(Control(sortName->Handle(), "Button", "OK"));
-    EXPECT_EQ(lines(), (std::vector<std::string>{"Office", "Games", "Home", "Games"}));
+    for (const char* typed : {"Games", "gAMES"}) {
+        SetWindowTextA(sortName->Sort_Edit(), typed);
+        DialogAnswerer answerer;
+        Click(Control(sortName->Handle(), "Button", "OK"));
+        ASSERT_EQ(answerer.Boxes().size(), 1u) << typed;
+        EXPECT_EQ(answerer.Boxes()[0].text, L"The category \"Games\" is in the list already.");
+        EXPECT_TRUE(sortName->Visible());
+    }
+    // Nor may a rename take another listed name.
+    Click(Control(sortName->Handle(), "Button", "Cancel"));
+    SendMessageA(list, LB_SETCURSEL, 0, 0);
+    Click(Control(sortForm->Handle(), "Button", "Change"));
+    SetWindowTextA(sortName->Sort_Edit(), "HOME");
+    {
+        DialogAnswerer answerer;
+        Click(Control(sortName->Handle(), "Button", "OK"));
+        ASSERT_EQ(answerer.Boxes().size(), 1u);
+        EXPECT_EQ(answerer.Boxes()[0].text, L"The category \"Home\" is in the list already.");
+    }
+    Click(Control(sortName->Handle(), "Button", "Cancel"));
+    EXPECT_EQ(lines(), (std::vector<std::string>{"Office", "Games", "Home"}));
+    EXPECT_EQ(dir.Read("Set.ini"), "[Sort]\r\nGames=0\r\nHome=0\r\nOffice=0\r\n");
+
+    // A delete the file refuses says so, and the row stays.
+    SetFileAttributesA(dir.File("Set.ini").c_str(), FILE_ATTRIBUTE_READONLY);
+    SendMessageA(list, LB_SETCURSEL, 1, 0);
+    {
+        DialogAnswerer answerer;
+        Click(Control(sortForm->Handle(), "Button", "Delete"));
+        ASSERT_EQ(answerer.Boxes().size(), 1u);
+        EXPECT_EQ(answerer.Boxes()[0].text, win32::FromCodePage("Unable to write to " + dir.Dir() + "Set.ini.", CP_ACP));
+    }
+    SetFileAttributesA(dir.File("Set.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(lines(), (std::vector<std::string>{"Office", "Games", "Home"}));
     EXPECT_EQ(dir.Read("Set.ini"), "[Sort]\r\nGames=0\r\nHome=0\r\nOffice=0\r\n");
 
     // Cancel writes nothing; Delete asks nothing.

@@ -108,7 +108,10 @@ protected:
     {
         char text[128] = {};
         GetMenuStringA(menu, static_cast<UINT>(id), text, sizeof text, MF_BYCOMMAND);
-        return text;
+        // As shown: the ampersand only underlines the letter after it.
+        std::string shown = text;
+        std::erase(shown, '&');
+        return shown;
     }
     void SetRunValue(const char* data, DWORD type = REG_SZ)
     {
@@ -397,6 +400,19 @@ TEST_F(MainFormTest, MoreThanHundredSectionsAreReportedOnce)
     EXPECT_EQ(boxes[0].text, L"hotkey.ini holds 150 bindings; only the first 100 are used");
     EXPECT_EQ(Rows().size(), 100u);
     EXPECT_EQ(form->Engine().Hotkeys.HotkeyCount, 100);
+}
+
+// The row marks' pictures belong to the main window, which destroys them
+// once: the list view going first leaves them whole.
+TEST_F(MainFormTest, MarksPicturesOutliveTheListView)
+{
+    Start(ThreeBindings);
+    const HIMAGELIST marks = ListView_GetImageList(form->ListView(), LVSIL_STATE);
+    ASSERT_NE(marks, nullptr);
+    const int pictures = ImageList_GetImageCount(marks);
+    ASSERT_GT(pictures, 0);
+    DestroyWindow(form->ListView());
+    EXPECT_EQ(ImageList_GetImageCount(marks), pictures) << "the list view destroyed the pictures it does not own";
 }
 
 TEST_F(MainFormTest, TrayIconRecordClicksAndPictures)

@@ -55,6 +55,10 @@ public:
         TCoolTrayIcon::NotifyShell() = [this](DWORD message, NOTIFYICONDATAA& data) {
             calls.push_back({message, IconIsGrey(data.hIcon), data.szTip, data.cbSize});
             if (message == NIM_ADD) {
+                if (refuseAdds > 0) { // not ready yet, as at logon
+                    --refuseAdds;
+                    return false;
+                }
                 if (holdsIcon)
                     return false;
                 holdsIcon = true;
@@ -90,6 +94,7 @@ public:
 
     std::vector<Call> calls;
     bool holdsIcon = false; // the shell's side: whether it holds our icon
+    int refuseAdds = 0;     // adds the shell refuses before it takes one
 };
 
 } // namespace quickdex::test

@@ -149,6 +149,20 @@ TEST_F(WindowLayerTest, ShellRestartAddsTheIconAgainWithTheCurrentPicture)
     EXPECT_TRUE(shell.calls.front().grey) << "the icon came back with the running picture while stopped";
 }
 
+// Started with Windows before the taskbar is ready: the shell refuses the
+// first adds, and the icon comes as soon as it takes one; no add after that.
+TEST_F(WindowLayerTest, IconRefusedAtStartIsAddedOnceTheShellTakesIt)
+{
+    shell.refuseAdds = 2;
+    Start("[5+80]\r\nAction=x\r\n");
+    EXPECT_FALSE(shell.holdsIcon);
+    EXPECT_TRUE(PumpUntil([&] { return shell.holdsIcon; }, 15000)) << "the icon never came";
+    const int adds = shell.Count(NIM_ADD);
+    PumpUntil([] { return false; }, 3000);
+    EXPECT_EQ(shell.Count(NIM_ADD), adds) << "adds went on after the shell took the icon";
+    EXPECT_EQ(adds, 3);
+}
+
 TEST_F(WindowLayerTest, HeldCombinationCanBeTypedIntoTheKeyField)
 {
     const std::string marker = dir.File("never.exe");

@@ -1,6 +1,7 @@
 #include "ui/dialogs/Sort.h"
 
 #include <array>
+#include <vector>
 
 #include <commctrl.h>
 
@@ -16,6 +17,15 @@ std::string ListText(HWND list, int index)
     SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
     return text;
+}
+
+std::vector<std::string> ListTexts(HWND list)
+{
+    std::vector<std::string> texts;
+    const auto count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i)
+        texts.push_back(ListText(list, i));
+    return texts;
 }
 
 } // namespace
@@ -145,6 +155,17 @@ void TAddOrChangeSort_Form::OK_BitBtnClick()
         }
     }
     HWND list = editor_.Sort_ListBox();
+    // A name the list holds already (the file would take it for the same
+    // key) is refused the same way; the store checks the file too.
+    if (adding || changing) {
+        const LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
+        const std::string renamed = changing && selected != LB_ERR ? ListText(list, static_cast<int>(selected)) : "";
+        const std::string problem = ListedCategoryProblem(ListTexts(list), name, changing ? &renamed : nullptr);
+        if (!problem.empty()) {
+            editor_.Notice(Handle(), problem);
+            return;
+        }
+    }
     // A refused write raises here: the list stays as it was and the dialog
     // stays open.
     if (adding) {

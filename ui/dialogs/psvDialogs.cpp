@@ -16,7 +16,7 @@ ItemListFree ReleaseItemList()
     static const ItemListFree release = [] {
         HMODULE shell = GetModuleHandleA("shell32.dll");
         if (!shell)
-            shell = LoadLibraryA("shell32.dll");
+            shell = LoadLibraryExA("shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
         return reinterpret_cast<ItemListFree>(
             reinterpret_cast<void*>(GetProcAddress(shell, MAKEINTRESOURCEA(155))));
     }();

@@ -14,7 +14,8 @@ namespace quickdex {
 TBindingList::TBindingList(HWND parent, int id, int x, int y, int width, int height)
 {
     const win32::ControlSpec control{id, WC_LISTVIEWA, "", x, y, width, height,
-                                  WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS};
+                                  WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                                      LVS_SHAREIMAGELISTS}; // the marks' pictures are states_'s to destroy
     win32::CreateControls(parent, {&control, 1});
     list_ = GetDlgItem(parent, id);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);

@@ -34,6 +34,8 @@ constexpr UINT WmSessionChange = 0x02B1; // WM_WTSSESSION_CHANGE
 constexpr WPARAM SessionUnlock = 0x8;    // WTS_SESSION_UNLOCK
 constexpr WPARAM ResumeAutomatic = 0x12; // PBT_APMRESUMEAUTOMATIC
 
+constexpr UINT_PTR HotkeyRepeatTimer = 1;
+
 struct MenuItem {
     int id; // 0: a separator
     const char* text;
@@ -70,6 +72,7 @@ TMainForm::TMainForm(TApplication& application, std::string exeDir, AutoRunSetti
     showRunningMessage_ = RegisterWindowMessageA(ShowRunningMessage);
 
     hotkeyApi_ = std::make_unique<win32::HotkeyApi>(Handle());
+    hotkeyRepeats_ = std::make_unique<win32::HotkeyRepeatLatch>(Handle(), HotkeyRepeatTimer);
     engine_ = std::make_unique<HotkeyEngine>(HotkeyEngine::Services{files_, *hotkeyApi_, system_, *this, *this},
                                              exeDir_);
     CreateChildren();
@@ -82,21 +85,24 @@ TMainForm::TMainForm(TApplication& application, std::string exeDir, AutoRunSetti
 
 void TMainForm::CreateMenus()
 {
+    // Each menu and item carries an underlined letter, so that Alt and the
+    // letter reach it from the keyboard; the texts read as before.
     auto bar = [this](HMENU popup, const char* caption) {
         AppendMenuA(mainMenu_, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), caption);
     };
+    const std::string stop = std::string("&") + StopCaption;
     mainMenu_ = CreateMenu();
-    bar(BuildMenu({{ids::MStop_N, StopCaption}, {0, nullptr}, {ids::N4, "Exit"}}), "File");
-    bar(BuildMenu({{ids::AutoRun_N, "AutoRun"}, {0, nullptr}, {ids::Sort_N, "Edit Sort"}}), "Set");
-    bar(BuildMenu({{ids::N7, "Go to quickdex Home Page ->"},
-                   {ids::N6, "E-Mail"},
+    bar(BuildMenu({{ids::MStop_N, stop.c_str()}, {0, nullptr}, {ids::N4, "E&xit"}}), "&File");
+    bar(BuildMenu({{ids::AutoRun_N, "&AutoRun"}, {0, nullptr}, {ids::Sort_N, "Edit &Sort"}}), "&Set");
+    bar(BuildMenu({{ids::N7, "&Go to quickdex Home Page ->"},
+                   {ids::N6, "&E-Mail"},
                    {0, nullptr},
-                   {ids::N3, "Help"},
-                   {ids::N5, "About"}}),
-        "Help");
-    trayMenu_.reset(
-        BuildMenu({{ids::Stop_N, StopCaption}, {ids::Show_N, "Show"}, {0, nullptr}, {ids::N1, "About"}, {ids::N2, "Exit"}}));
-    listMenu_.reset(BuildMenu({{ids::Add_N, "Add"}, {ids::Change_N, "Change"}, {ids::Delete_N, "Delete"}}));
+                   {ids::N3, "&Help"},
+                   {ids::N5, "&About"}}),
+        "&Help");
+    trayMenu_.reset(BuildMenu(
+        {{ids::Stop_N, stop.c_str()}, {ids::Show_N, "S&how"}, {0, nullptr}, {ids::N1, "&About"}, {ids::N2, "E&xit"}}));
+    listMenu_.reset(BuildMenu({{ids::Add_N, "&Add"}, {ids::Change_N, "&Change"}, {ids::Delete_N, "&Delete"}}));
 }
 
 void TMainForm::CreateChildren()
@@ -471,8 +477,9 @@ void TMainForm::SetTrayImage(int index)
 
 void TMainForm::SetStopCaptions(const char* caption)
 {
-    ModifyMenuA(mainMenu_, ids::MStop_N, MF_BYCOMMAND | MF_STRING, ids::MStop_N, caption);
-    ModifyMenuA(trayMenu_.get(), ids::Stop_N, MF_BYCOMMAND | MF_STRING, ids::Stop_N, caption);
+    const std::string text = std::string("&") + caption; // Stop and Start both underline their first letter
+    ModifyMenuA(mainMenu_, ids::MStop_N, MF_BYCOMMAND | MF_STRING, ids::MStop_N, text.c_str());
+    ModifyMenuA(trayMenu_.get(), ids::Stop_N, MF_BYCOMMAND | MF_STRING, ids::Stop_N, text.c_str());
 }
 
 void TMainForm::ShowPlainMessage(const char* text)
@@ -604,8 +611,13 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         tray_->OwnerMessage(message, wParam, lParam);
     switch (message) {
     case WM_HOTKEY:
-        engine_->WMHotKey(static_cast<std::uint32_t>(lParam));
+        if (hotkeyRepeats_->Accept(lParam))
+            engine_->WMHotKey(static_cast<std::uint32_t>(lParam));
         return 0;
+    case WM_TIMER:
+        if (hotkeyRepeats_->OnTimer(wParam))
+            return 0;
+        break;
     case WM_SYSCOMMAND:
         // The close button, Close on the window menu and Alt+F4 only
         // minimise; the program ends through Exit.
@@ -640,6 +652,8 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         Close();
         return 0;
     case WM_DESTROY:
+        if (OnDestroy)
+            OnDestroy();
         tray_.reset(); // the icon leaves the notification area
         PostQuitMessage(0);
         return 0;

@@ -5,6 +5,7 @@
 #include "engine/HotkeyEngine.h"
 #include "platform/win32/Files.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/HotkeyRepeat.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Window.h"
 #include "ui/main/AutoRun.h"
@@ -46,6 +47,8 @@ public:
     void SetEditor(IBindingEditor* editor) { editor_ = editor; }
     std::function<void()> OnShowAbout;
     std::function<void()> OnEditSort;
+    // The window is being destroyed: what was set on it goes now.
+    std::function<void()> OnDestroy;
 
     // Handlers, named after component and event.
     void FormCreate();
@@ -169,6 +172,7 @@ private:
     win32::SystemApi system_;
     std::unique_ptr<win32::HotkeyApi> hotkeyApi_;
     std::unique_ptr<HotkeyEngine> engine_;
+    std::unique_ptr<win32::HotkeyRepeatLatch> hotkeyRepeats_;
 
     HMENU mainMenu_ = nullptr; // goes with the window
     win32::MenuHandle trayMenu_; // M_PopupMenu

@@ -9,6 +9,11 @@ namespace quickdex {
 namespace {
 
 constexpr UINT_PTR CycleTimerId = 1;
+// An add the shell refused (started with Windows before the taskbar is
+// ready; a taskbar made later says TaskbarCreated, but a busy one says
+// nothing) is tried again on this timer until the shell takes the icon.
+constexpr UINT_PTR AddRetryTimerId = 2;
+constexpr UINT AddRetryInterval = 2000;
 
 // The smallest form of the record, which every shell takes: 88 bytes in a
 // 32-bit program, NOTIFYICONDATAA_V1_SIZE in ours.
@@ -135,12 +140,17 @@ bool TCoolTrayIcon::AddIcon()
     if (added_)
         return Notify(NIM_MODIFY);
     added_ = Notify(NIM_ADD);
+    if (added_)
+        KillTimer(Handle(), AddRetryTimerId);
+    else
+        SetTimer(Handle(), AddRetryTimerId, AddRetryInterval, nullptr);
     return added_;
 }
 
 bool TCoolTrayIcon::RemoveIcon()
 {
     iconVisible_ = false;
+    KillTimer(Handle(), AddRetryTimerId);
     added_ = false;
     return Notify(NIM_DELETE);
 }
@@ -280,6 +290,13 @@ std::optional<LRESULT> TCoolTrayIcon::HandleTrayMessage(UINT message, WPARAM wPa
     case WM_TIMER:
         if (wParam == CycleTimerId) {
             CycleTick();
+            return 0;
+        }
+        if (wParam == AddRetryTimerId) {
+            if (iconVisible_ && !added_)
+                AddIcon();
+            else
+                KillTimer(Handle(), AddRetryTimerId);
             return 0;
         }
         break;
