@@ -1,8 +1,12 @@
 #pragma once
 // Whole-file access for the files the program owns: one read of all their
 // bytes, and a replace of all of them in one step, so that a save either
-// lands whole or leaves the file as it was.
+// lands whole or leaves the file as it was; and the system's code page, in
+// which a file without a byte-order mark holds its text. Paths and texts
+// are UTF-8.
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace quickdex {
 
@@ -31,6 +35,11 @@ public:
     // about a second. On any failure `path` keeps every byte and no
     // temporary file is left.
     virtual ReplaceOutcome Replace(const std::string& path, const std::string& bytes) = 0;
+
+    // Text of the system's code page as UTF-8, and back: nothing when a
+    // character has no place in the code page (it would become "?").
+    virtual std::string CodePageToUtf8(std::string_view text) const = 0;
+    virtual std::optional<std::string> Utf8ToCodePage(std::string_view utf8) const = 0;
 };
 
 } // namespace quickdex

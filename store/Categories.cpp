@@ -4,7 +4,6 @@
 #include "store/Errors.h"
 #include "store/Hotkeys.h"
 
-#include <cstring>
 
 namespace quickdex {
 
@@ -45,116 +44,93 @@ void CheckName(const std::string& name)
 
 } // namespace
 
+namespace {
+
+// The first [Sort] section, where the profile calls look.
+const IniDocument::Section* SortSection(const IniDocument& doc)
+{
+    for (std::size_t i = 1; i < doc.Sections().size(); ++i)
+        if (EqualNoCase(doc.Sections()[i].name, CategorySection))
+            return &doc.Sections()[i];
+    return nullptr;
+}
+
+} // namespace
+
 std::vector<std::string> Categories::ReadCategories() const
 {
-    std::vector<char> buffer(NameListBufferSize, '\0');
-    const std::uint32_t n =
-        profile_.GetString(CategorySection, nullptr, "", buffer.data(), NameListBufferSize, path_.c_str());
-    // A list that starts with a key without a name reads as no list at all
-    // (the call then hands back the default): the section's entries say
-    // whether that is so.
-    if (n == 0)
-        return KeysOfSection();
+    const OwnedIni::Content content = ini_.Read();
+    const FileTextEncoder file = ini_.EncoderFor(content.encoding);
+    const IniDocument doc(content.text);
     std::vector<std::string> names;
-    // Names follow each other zero-terminated, up to the length returned; a
-    // key without a name further on is an empty name among them.
-    for (const char* p = buffer.data(); p < buffer.data() + n; p += std::strlen(p) + 1)
-        names.emplace_back(p);
-    return names;
-}
-
-// The key names of [Sort] taken from its entries ("name=value"), as far as
-// the name list's buffer would hold them whole.
-std::vector<std::string> Categories::KeysOfSection() const
-{
-    std::vector<char> buffer(NameListBufferSize);
-    std::uint32_t n = 0;
-    for (;;) {
-        const auto size = static_cast<std::uint32_t>(buffer.size());
-        n = profile_.GetSection(CategorySection, buffer.data(), size, path_.c_str());
-        if (n != size - 2 || size >= NameListBufferSize * 64u)
-            break;
-        buffer.assign(std::size_t{size} * 2, '\0'); // not all of it fitted
-    }
-    std::vector<std::string> names;
-    std::size_t used = 1; // the list's closing zero
-    for (const char* p = buffer.data(); p < buffer.data() + n; p += std::strlen(p) + 1) {
-        const char* equals = std::strchr(p, '=');
-        if (!equals)
-            continue; // a line without '=' is no key
-        std::string name = TrimBoth(std::string_view(p, static_cast<std::size_t>(equals - p)));
-        if (!name.empty() && name.front() == ';')
-            continue;
-        used += name.size() + 1;
-        if (used > NameListBufferSize)
-            break;
-        names.push_back(std::move(name));
+    const IniDocument::Section* sort = SortSection(doc);
+    if (!sort)
+        return names;
+    // Every key in file order: lines with '=' that are no comment; a key
+    // without a name (written by hand) is an empty name among them.
+    for (std::size_t i = sort->first; i < sort->last; ++i) {
+        const IniDocument::Line& line = doc.Lines()[i];
+        if (line.IsKey() && line.value)
+            names.push_back(file.ToUtf8(line.name));
     }
     return names;
 }
 
-bool Categories::HasKey(const std::string& name) const
+bool Categories::Change(const std::function<std::string(const IniDocument&, const FileTextEncoder&)>& edit) const
 {
-    // A default no stored value reads back as: a value never holds a line
-    // break.
-    char value[4] = {};
-    profile_.GetString(CategorySection, name.c_str(), "\n", value, sizeof value, path_.c_str());
-    return std::strcmp(value, "\n") != 0;
+    return ini_.Save([&](const IniDocument& doc, const FileTextEncoder& file) -> std::optional<std::string> {
+        std::string text = edit(doc, file);
+        if (text == doc.Text())
+            return std::nullopt;
+        return text;
+    });
 }
 
-void Categories::Write(const std::string& name) const
+namespace {
+
+// The text with `name` written as a key of [Sort] (the section made when
+// there is none): after the section's last key, or in place.
+std::string WithKey(const IniDocument& doc, const std::string& name)
 {
-    WriteValue(profile_, path_, CategorySection, name.c_str(), "0");
+    const IniDocument::Section* sort = SortSection(doc);
+    if (!sort)
+        return doc.AppendSection(CategorySection, {{name, "0"}});
+    return doc.SetValue(*sort, name, "0").value_or(doc.Text());
 }
 
-void Categories::Erase(const std::string& name) const
+std::string WithoutKey(const IniDocument& doc, const std::string& name)
 {
-    if (!profile_.WriteString(CategorySection, name.c_str(), nullptr, path_.c_str()))
-        throw WriteError(path_);
+    const IniDocument::Section* sort = SortSection(doc);
+    if (!sort)
+        return doc.Text();
+    return doc.DeleteFirstKey(*sort, name).value_or(doc.Text());
 }
 
-void Categories::AddCategory(const std::string& name) const
+} // namespace
+
+bool Categories::AddCategory(const std::string& name) const
 {
     CheckName(name);
     if (std::string problem = ListedCategoryProblem(ReadCategories(), name); !problem.empty())
         throw CategoryNameError(problem);
-    Write(name);
+    return Change([&](const IniDocument& doc, const FileTextEncoder& file) { return WithKey(doc, file(name)); });
 }
 
-void Categories::RenameCategory(const std::string& oldName, const std::string& newName) const
+bool Categories::RenameCategory(const std::string& oldName, const std::string& newName) const
 {
     CheckName(newName);
     if (std::string problem = ListedCategoryProblem(ReadCategories(), newName, &oldName); !problem.empty())
         throw CategoryNameError(problem);
-    if (!HasKey(newName)) {
-        // A key the section does not hold yet: writing it first appends it,
-        // and erasing the old one after gives the same file as the other
-        // order, but a refused write leaves the old name in place. A refused
-        // erase takes the new key out again.
-        Write(newName);
-        try {
-            Erase(oldName);
-        } catch (const WriteError&) {
-            profile_.WriteString(CategorySection, newName.c_str(), nullptr, path_.c_str());
-            throw;
-        }
-        return;
-    }
-    // The new name is the old key in another case (or unchanged): it must
-    // go first to move to the end. The write then puts back as much as was
-    // erased; should it be refused, the old name is put back.
-    Erase(oldName);
-    try {
-        Write(newName);
-    } catch (const WriteError&) {
-        profile_.WriteString(CategorySection, oldName.c_str(), "0", path_.c_str());
-        throw;
-    }
+    // The old key goes and the new one is written after the last key, in
+    // one save: the name moves to the end, or nothing changes at all.
+    return Change([&](const IniDocument& doc, const FileTextEncoder& file) {
+        return WithKey(IniDocument(WithoutKey(doc, file(oldName))), file(newName));
+    });
 }
 
 void Categories::DeleteCategory(const std::string& name) const
 {
-    Erase(name);
+    Change([&](const IniDocument& doc, const FileTextEncoder& file) { return WithoutKey(doc, file(name)); });
 }
 
 } // namespace quickdex

@@ -1,8 +1,12 @@
 #pragma once
 // The list of category names in Set.ini, section [Sort]: one key per name,
-// each with the value "0", in the order the user added them. Nothing here
-// reads or writes hotkey.ini.
-#include "platform/Profile.h"
+// each with the value "0", in the order the user added them. Set.ini is read
+// and saved whole, in its own encoding, like hotkey.ini (store/OwnedIni.h).
+// Nothing here reads or writes hotkey.ini.
+#include "platform/Files.h"
+#include "store/OwnedIni.h"
+
+#include <functional>
 
 #include <string>
 #include <vector>
@@ -30,7 +34,7 @@ std::string ListedCategoryProblem(const std::vector<std::string>& listed, const 
 class Categories {
 public:
     // `exeDir` ends in a backslash.
-    Categories(IProfile& profile, const std::string& exeDir) : profile_(profile), path_(exeDir + CategoryFileName) {}
+    Categories(IFiles& files, const std::string& exeDir) : ini_(files, exeDir + CategoryFileName) {}
 
     // The names in file order; a missing file or section gives none. A key
     // without a name (written by hand) is listed as an empty name, wherever
@@ -39,25 +43,23 @@ public:
     // Throws CategoryNameError for a name CategoryNameProblem refuses or a
     // name listed already, with the file untouched, and WriteError when the
     // file refuses.
-    void AddCategory(const std::string& name) const;
+    // Returns whether Set.ini became UTF-16 to keep a name its code page has
+    // no place for (its old bytes kept as Set.ini.bak), as RenameCategory.
+    bool AddCategory(const std::string& name) const;
     // The old key goes and the new one is written, so the name moves to the
     // end. The new name is checked as AddCategory checks it (it may be the
     // old one in another case) before anything is changed, and a refused
     // write or erase throws WriteError with the file as it was.
-    void RenameCategory(const std::string& oldName, const std::string& newName) const;
+    bool RenameCategory(const std::string& oldName, const std::string& newName) const;
     // A refused delete throws WriteError.
     void DeleteCategory(const std::string& name) const;
 
-    const std::string& Path() const { return path_; }
+    const std::string& Path() const { return ini_.Path(); }
 
 private:
-    std::vector<std::string> KeysOfSection() const;
-    bool HasKey(const std::string& name) const;
-    void Write(const std::string& name) const;
-    void Erase(const std::string& name) const;
+    bool Change(const std::function<std::string(const IniDocument&, const FileTextEncoder&)>& edit) const;
 
-    IProfile& profile_;
-    std::string path_;
+    OwnedIni ini_;
 };
 
 } // namespace quickdex

@@ -2,6 +2,7 @@
 
 #include "platform/portable/IniDocument.h"
 #include "platform/portable/ProfileValue.h"
+#include "platform/portable/Utf.h"
 #include "store/BindingEdit.h"
 #include "store/Errors.h"
 
@@ -15,10 +16,6 @@ namespace {
 
 using Section = IniDocument::Section;
 using Line = IniDocument::Line;
-
-constexpr const char* InUseCause =
-    "another program keeps the file open (a virus scanner, the search indexer or a sync client). "
-    "Nothing was changed; try again in a moment";
 
 // The keys of a binding the program knows, in the order they are written.
 // A text key always has a value (its default when the line is missing); an
@@ -82,15 +79,15 @@ bool IsKnown(const std::string& name)
     return std::any_of(KnownKeys.begin(), KnownKeys.end(), [&](const KnownKey& k) { return EqualNoCase(name, k.key); });
 }
 
-// What a load makes of the line (null: no line of that key).
-std::optional<std::string> ReadAs(const KnownKey& known, const Line* line)
+// What a load makes of the line (null: no line of that key), as UTF-8.
+std::optional<std::string> ReadAs(const KnownKey& known, const Line* line, const FileTextEncoder& file)
 {
     const bool stored = line && line->value;
     if (known.fallback)
-        return ValueAsRead(stored ? *line->value : std::string(known.fallback), ValueBufferSize);
+        return stored ? file.ValueAsRead(*line->value) : std::string(known.fallback);
     if (!stored)
         return std::nullopt;
-    return known.canonical(ValueAsRead(*line->value, ValueBufferSize));
+    return known.canonical(file.ValueAsRead(*line->value));
 }
 
 std::optional<std::pair<int, int>> CombinationOf(const std::string& section)
@@ -185,10 +182,9 @@ LoadResult HotkeyStore::Load(HotkeyTable& table, IRowSink& rows) const
         ~Done() { rows.RowsDone(); }
     } done{rows};
 
-    FileContent content = files_.Read(path_);
-    if (content.status == FileContent::Status::Unreadable)
-        throw ReadError(path_);
-    const IniDocument doc(std::move(content.bytes));
+    const OwnedIni::Content content = ini_.Read();
+    const FileTextEncoder file = ini_.EncoderFor(content.encoding);
+    const IniDocument doc(content.text);
     const auto& sections = doc.Sections();
 
     LoadResult result;
@@ -218,7 +214,7 @@ LoadResult HotkeyStore::Load(HotkeyTable& table, IRowSink& rows) const
         slot.Modifiers = modifiers;
         slot.Key = key;
         for (const KnownKey& known : KnownKeys)
-            known.set(slot, ReadAs(known, doc.FindKey(section, known.key)));
+            known.set(slot, ReadAs(known, doc.FindKey(section, known.key), file));
         table.SetIdOf(count, BindingId{static_cast<int>(i), section.name});
     }
     result.ignored = result.bindings - count;
@@ -228,38 +224,24 @@ LoadResult HotkeyStore::Load(HotkeyTable& table, IRowSink& rows) const
     return result;
 }
 
-std::string HotkeyStore::ReadForWrite() const
-{
-    FileContent content = files_.Read(path_);
-    if (content.status == FileContent::Status::Unreadable)
-        throw WriteError(path_);
-    return std::move(content.bytes);
-}
-
-void HotkeyStore::Save(const std::string& bytes) const
-{
-    switch (files_.Replace(path_, bytes)) {
-    case ReplaceOutcome::Replaced:
-        return;
-    case ReplaceOutcome::InUse:
-        throw WriteError(path_, InUseCause);
-    case ReplaceOutcome::ReadOnly:
-    case ReplaceOutcome::Failed:
-        break;
-    }
-    throw WriteError(path_);
-}
-
-void HotkeyStore::Write(const BindingId* replacing, const Tquickdex& binding) const
+bool HotkeyStore::Write(const BindingId* replacing, const Tquickdex& binding) const
 {
     if (binding.Key == 0)
         throw AppError("The binding has no key combination");
-    const std::string before = ReadForWrite();
+    return ini_.Save([&](const IniDocument& doc, const FileTextEncoder& file) {
+        return Edited(doc, file, replacing, binding);
+    });
+}
+
+std::optional<std::string> HotkeyStore::Edited(const IniDocument& doc, const FileTextEncoder& file,
+                                               const BindingId* replacing, const Tquickdex& binding) const
+{
+    const std::string& before = doc.Text();
     Edits edits(before);
     const auto combination = std::make_pair(binding.Modifiers, binding.Key);
 
     const std::optional<std::size_t> own =
-        replacing ? std::optional<std::size_t>(Locate(edits.Doc(), *replacing, path_)) : std::nullopt;
+        replacing ? std::optional<std::size_t>(Locate(edits.Doc(), *replacing, Path())) : std::nullopt;
     // The section that takes the binding: its own while its combination
     // stays, else the first that holds the new one, whatever its spelling
     // ("02+65" holds Ctrl+A as well as "2+65" does).
@@ -280,12 +262,12 @@ void HotkeyStore::Write(const BindingId* replacing, const Tquickdex& binding) co
     const auto stored = [&](const KnownKey& known, const std::string& wanted) {
         if (from) {
             const Line* line = old.FindKey(*from, known.key);
-            if (line && line->value && ReadAs(known, line) == wanted)
+            if (line && line->value && ReadAs(known, line, file) == wanted)
                 return *line->value;
         }
-        if (wanted.size() > MaxValueLength)
+        if (Utf16Length(wanted) > MaxValueLength)
             throw ValueTooLongError(known.label);
-        return wanted;
+        return file(wanted);
     };
     // Keys the program does not know go along with a moved binding, after
     // the ones it knows.
@@ -302,7 +284,7 @@ void HotkeyStore::Write(const BindingId* replacing, const Tquickdex& binding) co
     if (target) {
         for (const KnownKey& known : KnownKeys) {
             const std::optional<std::string> wanted = known.of(binding);
-            if (ReadAs(known, edits.Doc().FindKey(edits.At(*target), known.key)) == wanted)
+            if (ReadAs(known, edits.Doc().FindKey(edits.At(*target), known.key), file) == wanted)
                 continue; // left as it stands
             if (!wanted)
                 edits.Apply(edits.Doc().DeleteKey(edits.At(*target), known.key));
@@ -331,18 +313,20 @@ void HotkeyStore::Write(const BindingId* replacing, const Tquickdex& binding) co
     for (std::size_t i = 1; i <= *target; ++i)
         position += !(moving && i == *own) && CombinationOf(edits.At(i).name).has_value();
     if (position > MaxHotkeys)
-        throw BindingOutOfReachError(FileNameOf(path_), bindings, position);
+        throw BindingOutOfReachError(FileNameOf(Path()), bindings, position);
 
     if (moving)
         edits.Apply(edits.Doc().EraseSection(edits.At(*own)));
-    if (edits.Doc().Text() != before)
-        Save(edits.Doc().Text());
+    if (edits.Doc().Text() == before)
+        return std::nullopt;
+    return edits.Doc().Text();
 }
 
 void HotkeyStore::Erase(const BindingId& id) const
 {
-    const IniDocument doc(ReadForWrite());
-    Save(doc.EraseSection(doc.Sections()[Locate(doc, id, path_)]));
+    ini_.Save([&](const IniDocument& doc, const FileTextEncoder&) -> std::optional<std::string> {
+        return doc.EraseSection(doc.Sections()[Locate(doc, id, Path())]);
+    });
 }
 
 } // namespace quickdex

@@ -13,6 +13,7 @@
 // calls stay the reference our parser is held to (the differential tests).
 #include "platform/Files.h"
 #include "store/Hotkeys.h"
+#include "store/OwnedIni.h"
 
 #include <string>
 
@@ -27,9 +28,9 @@ std::string ForeignSectionsText(const LoadResult& result);
 class HotkeyStore {
 public:
     // `path` is ExeDir + "hotkey.ini".
-    HotkeyStore(IFiles& files, std::string path) : files_(files), path_(std::move(path)) {}
+    HotkeyStore(IFiles& files, std::string path) : ini_(files, std::move(path)) {}
 
-    const std::string& Path() const { return path_; }
+    const std::string& Path() const { return ini_.Path(); }
 
     // Fills slots 1..n and HotkeyCount with the bindings in file order, then
     // hands each slot to `rows` (also when the load fails). Sections whose
@@ -48,19 +49,20 @@ public:
     // stands (its quotes, a tail beyond what a load reads).
     // Throws ValueTooLongError, BindingOutOfReachError or BindingChangedError
     // before anything is written, and WriteError when the file refuses; the
-    // file then keeps every byte.
-    void Write(const BindingId* replacing, const Tquickdex& binding) const;
+    // file then keeps every byte. Returns whether the file became UTF-16 to
+    // keep a text the code page has no place for (its old bytes are kept as
+    // hotkey.ini.bak).
+    bool Write(const BindingId* replacing, const Tquickdex& binding) const;
 
     // Erases exactly the section of `id`; the comments and blank lines after
     // its last key stay. Throws BindingChangedError or WriteError.
     void Erase(const BindingId& id) const;
 
 private:
-    std::string ReadForWrite() const;
-    void Save(const std::string& bytes) const;
+    std::optional<std::string> Edited(const IniDocument& doc, const FileTextEncoder& file, const BindingId* replacing,
+                                      const Tquickdex& binding) const;
 
-    IFiles& files_;
-    std::string path_;
+    OwnedIni ini_;
 };
 
 } // namespace quickdex

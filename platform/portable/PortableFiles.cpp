@@ -1,5 +1,7 @@
 #include "platform/portable/PortableFiles.h"
 
+#include "platform/portable/Utf.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -92,6 +94,25 @@ FileContent PortableFiles::Read(const std::string& path)
 ReplaceOutcome PortableFiles::Replace(const std::string& path, const std::string& bytes)
 {
     return ReplaceFileContent(path, bytes);
+}
+
+std::string PortableFiles::CodePageToUtf8(std::string_view text) const
+{
+    std::u16string units;
+    for (char c : text)
+        units += static_cast<char16_t>(static_cast<unsigned char>(c));
+    return Utf16ToUtf8(units);
+}
+
+std::optional<std::string> PortableFiles::Utf8ToCodePage(std::string_view utf8) const
+{
+    std::string text;
+    for (char16_t unit : Utf8ToUtf16(utf8)) {
+        if (unit > 0xFF)
+            return std::nullopt;
+        text += static_cast<char>(unit);
+    }
+    return text;
 }
 
 } // namespace quickdex

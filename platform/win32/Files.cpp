@@ -1,6 +1,7 @@
 #include "platform/win32/Files.h"
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/Text.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -10,6 +11,8 @@
 
 namespace quickdex::win32 {
 namespace {
+
+using win32::Wide;
 
 struct FileCloser {
     void operator()(HANDLE h) const
@@ -22,7 +25,7 @@ using FileHandle = std::unique_ptr<void, FileCloser>;
 
 FileHandle Open(const std::string& path, DWORD access, DWORD share, DWORD disposition, DWORD flags)
 {
-    HANDLE h = CreateFileA(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
+    HANDLE h = CreateFileW(Wide(path).c_str(), access, share, nullptr, disposition, flags, nullptr);
     return FileHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
 }
 
@@ -122,7 +125,7 @@ FileContent Files::Read(const std::string& path)
 
 ReplaceOutcome Files::Replace(const std::string& path, const std::string& bytes)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     // Windows refuses to replace a read-only file by itself, but Wine run as
     // root does not, so the attribute is checked here.
@@ -132,7 +135,7 @@ ReplaceOutcome Files::Replace(const std::string& path, const std::string& bytes)
     const std::string temp = TemporaryName(path);
     if (!WriteChecked(temp, bytes)) {
         const DWORD error = GetLastError();
-        DeleteFileA(temp.c_str());
+        DeleteFileW(Wide(temp).c_str());
         return error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT ? ReplaceOutcome::ReadOnly
                                                                            : ReplaceOutcome::Failed;
     }
@@ -143,7 +146,7 @@ ReplaceOutcome Files::Replace(const std::string& path, const std::string& bytes)
     // attributes over, so the replacement gets them first: the same result
     // on both.
     if (exists)
-        SetFileAttributesA(temp.c_str(), attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+        SetFileAttributesW(Wide(temp).c_str(), attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                                        FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED));
     const DWORD started = GetTickCount();
     for (;;) {
@@ -153,26 +156,53 @@ ReplaceOutcome Files::Replace(const std::string& path, const std::string& bytes)
             // Held by another program: asked again in a moment, without a
             // replace that would fail (and, under Wine, leave a file behind).
         } else if (exists) {
-            done = ReplaceFileA(path.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+            done = ReplaceFileW(Wide(path).c_str(), Wide(temp).c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
             error = done ? 0 : GetLastError();
             // The old file was moved away and the new one could not take its
             // name: nothing holds the name now, so the new one simply moves in.
             if (!done && error == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
-                done = MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+                done = MoveFileExW(Wide(temp).c_str(), Wide(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
                 error = done ? 0 : GetLastError();
             }
         } else {
-            done = MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
+            done = MoveFileExW(Wide(temp).c_str(), Wide(path).c_str(), MOVEFILE_WRITE_THROUGH);
             error = done ? 0 : GetLastError();
         }
         if (done)
             return ReplaceOutcome::Replaced;
         if (!IsHeld(error) || GetTickCount() - started >= retryMilliseconds) {
-            DeleteFileA(temp.c_str());
+            DeleteFileW(Wide(temp).c_str());
             return IsHeld(error) ? ReplaceOutcome::InUse : ReplaceOutcome::Failed;
         }
         Sleep(50);
     }
+}
+
+std::string Files::CodePageToUtf8(std::string_view text) const
+{
+    return Utf8(FromCodePage(text, CP_ACP));
+}
+
+std::optional<std::string> Files::Utf8ToCodePage(std::string_view utf8) const
+{
+    const std::wstring wide = Wide(utf8);
+    if (wide.empty())
+        return std::string();
+    // No best fit: a character the code page has no place for must not
+    // become a look-alike or "?".
+    BOOL lost = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                                      nullptr, 0, nullptr, &lost);
+    if (n <= 0 || lost)
+        return std::nullopt;
+    std::string text(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()), text.data(), n,
+                        nullptr, &lost);
+    // And it must read back as it was (a code page without the default
+    // character's flag for some characters).
+    if (lost || FromCodePage(text, CP_ACP) != wide)
+        return std::nullopt;
+    return text;
 }
 
 } // namespace quickdex::win32

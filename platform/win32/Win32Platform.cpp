@@ -3,6 +3,7 @@
 #include "platform/portable/Paths.h"
 #include "platform/portable/ProfileValue.h"
 #include "platform/win32/SystemLibraries.h"
+#include "platform/win32/Text.h"
 
 #include <mmsystem.h>
 #include <shellapi.h>
@@ -246,14 +247,15 @@ bool SystemApi::RequestExitWindows(unsigned flags, unsigned reserved)
 
 std::string ModuleFileName()
 {
-    // Long paths: grow the buffer until the name fits.
-    std::vector<char> buffer(MAX_PATH);
+    // Any folder, whatever its script (a user name the code page cannot
+    // hold): the wide call, and long paths: the buffer grows until it fits.
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
-        const DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (n == 0)
             return {};
         if (n < buffer.size())
-            return std::string(buffer.data(), n);
+            return Utf8(std::wstring_view(buffer.data(), n));
         buffer.resize(buffer.size() * 2);
     }
 }

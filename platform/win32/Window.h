@@ -70,7 +70,7 @@ public:
     void Show();
     void Close();
     bool Visible() const { return IsWindowVisible(Handle()) != FALSE; }
-    void SetCaption(const std::string& caption) { SetWindowTextA(Handle(), caption.c_str()); }
+    void SetCaption(const std::string& caption) { SetWindowTextUtf8(Handle(), caption); }
     std::string Caption() const { return WindowText(Handle()); }
 
     // The window this one disables while it is shown (none: not modal).
@@ -80,7 +80,7 @@ public:
     // A control of the form by its id, on the form or on one of its panels.
     HWND Item(int id) const;
     std::string ItemText(int id) const { return WindowText(Item(id)); }
-    void SetItemText(int id, const std::string& text) const { SetWindowTextA(Item(id), text.c_str()); }
+    void SetItemText(int id, const std::string& text) const { SetWindowTextUtf8(Item(id), text); }
 
 protected:
     struct FormArgs {

@@ -94,7 +94,7 @@ inline std::vector<std::string> CheckRefusedWrites(IFiles& files, IProfile& prof
     expectRefused("change, onto another binding", hotkeys, [&] { store.Write(&first, binding(3, 1002)); });
     if (!onlyGrowing)
         expectRefused("delete", hotkeys, [&] { store.Erase(BindingId{2, "3+1002"}); });
-    const Categories categories(profile, dir);
+    const Categories categories(files, dir);
     expectRefused("add category", set, [&] { categories.AddCategory(std::string(10000, 'c')); });
     expectRefused("rename category", set, [&] { categories.RenameCategory("Tools", std::string(10000, 'r')); });
     if (!onlyGrowing)

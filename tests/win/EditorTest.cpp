@@ -445,6 +445,8 @@ TEST_F(EditorTest, ChooserLeafPictureClickedWithTheMouseIsTheOneTaken)
 
     SetForegroundWindow(chooser->Handle());
     ClientToScreen(tree, &at);
+    // Past the double-click time of any click before: this one is a single click.
+    PumpUntil([] { return false; }, GetDoubleClickTime() + 100);
     const int width = GetSystemMetrics(SM_CXSCREEN) - 1;
     const int height = GetSystemMetrics(SM_CYSCREEN) - 1;
     INPUT clicks[3]{};

@@ -159,7 +159,6 @@ TEST(Win32Store, SaveWaitsForAScannerAndKeepsAHiddenFileHidden)
 TEST(Win32Store, LargeFilesStayEditable)
 {
     test::TempDir dir;
-    win32::Profile profile;
     const std::string hotkeys = dir.File("hotkey.ini");
     std::string text;
     for (int i = 1; i <= 12000; ++i) {
@@ -195,7 +194,7 @@ TEST(Win32Store, LargeFilesStayEditable)
     for (int i = 1; i <= 6000; ++i)
         set += "Category " + std::to_string(i) + "=0\r\n";
     dir.Write("Set.ini", set);
-    const Categories categories(profile, dir.Dir());
+    const Categories categories(files, dir.Dir());
     categories.DeleteCategory("Category 3000");
     categories.RenameCategory("Category 10", "Renamed");
     const std::vector<std::string> entries = SystemList("Sort", dir.File("Set.ini"));
@@ -206,7 +205,7 @@ TEST(Win32Store, LargeFilesStayEditable)
     EXPECT_EQ(entries[5997], "Category 6000=0");
 }
 
-// Set.ini on the system's calls: a key without a name hides nothing, and a
+// Set.ini on the real files: a key without a name hides nothing, and a
 // name the file cannot hold is refused before anything changes.
 TEST(Win32Categories, KeyWithoutANameAndRefusedNames)
 {
@@ -221,16 +220,16 @@ TEST(Win32Categories, KeyWithoutANameAndRefusedNames)
         {"[Sort]\r\n  = 0 \r\n;Note=0\r\nflag\r\n Work = 0\r\n", {"", "Work"}},
         {"[Other]\r\nWork=0\r\n[Sort]\r\n", {}},
     };
-    win32::Profile profile;
+    win32::Files files;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         test::TempDir dir; // a folder each: the system keeps a file it read for a while
         dir.Write("Set.ini", c.file);
-        EXPECT_EQ(Categories(profile, dir.Dir()).ReadCategories(), c.names);
+        EXPECT_EQ(Categories(files, dir.Dir()).ReadCategories(), c.names);
     }
 
     test::TempDir dir;
-    const Categories categories(profile, dir.Dir());
+    const Categories categories(files, dir.Dir());
     dir.Write("Set.ini", "[Sort]\r\n=0\r\nWork=0\r\nGames=0\r\n");
     categories.RenameCategory("", "Misc");
     EXPECT_EQ(categories.ReadCategories(), (Names{"Work", "Games", "Misc"}));

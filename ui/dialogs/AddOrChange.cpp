@@ -48,7 +48,7 @@ constexpr int ButtonPitch = 24;
 } // namespace
 
 TAddOrChange_Form::TAddOrChange_Form(TApplication& application, TMainForm& mainForm, const std::string& exeDir)
-    : app_(application), main_(mainForm), categories_(profile_, exeDir), folderDialog_(nullptr)
+    : app_(application), main_(mainForm), categories_(files_, exeDir), folderDialog_(nullptr)
 {
     CreateForm({.className = "TAddOrChange_Form",
                 .caption = AddCaption,

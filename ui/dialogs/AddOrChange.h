@@ -91,7 +91,7 @@ private:
 
     TApplication& app_;
     TMainForm& main_;
-    win32::Profile profile_; // Set.ini
+    win32::Files files_; // Set.ini
     Categories categories_;
     TpsvBrowseFolderDialog folderDialog_;
     win32::Form* chooser_ = nullptr;

@@ -127,8 +127,8 @@ void TDoList_Form::OK_BitBtnClick()
         app_.Box(Handle(), SelectNotice, MainWindowCaption, MB_ICONINFORMATION | MB_OK);
         return;
     }
-    SetWindowTextA(pathEdit_, SelectionTarget().c_str());
-    SetWindowTextA(hintEdit_, SelectionPathText().c_str());
+    win32::SetWindowTextUtf8(pathEdit_, SelectionTarget());
+    win32::SetWindowTextUtf8(hintEdit_, SelectionPathText());
     Close();
 }
 
@@ -173,8 +173,12 @@ LRESULT TDoList_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header->hwndFrom == tree_ && header->code == NM_CLICK)
             SelectClickedPicture();
-        if (header->hwndFrom == tree_ && header->code == NM_DBLCLK)
+        // A click that follows another quickly is a double click: on a
+        // leaf's picture it selects the leaf first, as a single one does.
+        if (header->hwndFrom == tree_ && header->code == NM_DBLCLK) {
+            SelectClickedPicture();
             M_TreeViewDblClick();
+        }
         return 0;
     }
     default:

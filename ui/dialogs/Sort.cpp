@@ -12,11 +12,17 @@ using namespace sort_ids;
 
 std::string ListText(HWND list, int index)
 {
-    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    std::wstring text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-    return text;
+    return win32::Utf8(text);
+}
+
+void InsertListText(HWND list, WPARAM index, const std::string& text)
+{
+    SendMessageW(list, index == static_cast<WPARAM>(-1) ? LB_ADDSTRING : LB_INSERTSTRING, index,
+                 reinterpret_cast<LPARAM>(win32::Wide(text).c_str()));
 }
 
 std::vector<std::string> ListTexts(HWND list)
@@ -31,7 +37,7 @@ std::vector<std::string> ListTexts(HWND list)
 } // namespace
 
 TSort_Form::TSort_Form(TApplication& application, HWND mainWindow, const std::string& exeDir)
-    : app_(application), categories_(profile_, exeDir)
+    : app_(application), categories_(files_, exeDir)
 {
     CreateForm({.className = "TSort_Form",
                 .caption = "Edit Sort",
@@ -62,7 +68,7 @@ void TSort_Form::FormShow()
     HWND list = Sort_ListBox();
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (const std::string& name : categories_.ReadCategories())
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        InsertListText(list, static_cast<WPARAM>(-1), name);
 }
 
 void TSort_Form::Add_BitBtnClick()
@@ -84,7 +90,7 @@ void TSort_Form::Edit_BitBtnClick()
     if (!nameDialog_)
         return;
     nameDialog_->SetCaption(ChangeSortCaption);
-    SetWindowTextA(nameDialog_->Sort_Edit(), ListText(Sort_ListBox(), static_cast<int>(index)).c_str());
+    win32::SetWindowTextUtf8(nameDialog_->Sort_Edit(), ListText(Sort_ListBox(), static_cast<int>(index)));
     nameDialog_->Show();
 }
 
@@ -168,20 +174,23 @@ void TAddOrChangeSort_Form::OK_BitBtnClick()
     }
     // A refused write raises here: the list stays as it was and the dialog
     // stays open.
+    bool converted = false;
     if (adding) {
-        editor_.Store().AddCategory(name);
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        converted = editor_.Store().AddCategory(name);
+        InsertListText(list, static_cast<WPARAM>(-1), name);
     }
     if (changing) {
         const LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
         if (index != LB_ERR) {
-            editor_.Store().RenameCategory(ListText(list, static_cast<int>(index)), name);
+            converted = editor_.Store().RenameCategory(ListText(list, static_cast<int>(index)), name);
             SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-            SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(name.c_str()));
+            InsertListText(list, static_cast<WPARAM>(index), name);
             SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
         }
     }
     Close();
+    if (converted)
+        editor_.Notice(editor_.Handle(), UnicodeNotice(editor_.Store().Path()));
 }
 
 void TAddOrChangeSort_Form::C_BitBtnClick()

@@ -2,6 +2,7 @@
 // The category editor ("Edit Sort") and its name dialog ("Add Sort" /
 // "Change Sort"): they keep the list of category names in Set.ini.
 #include "ui/Application.h"
+#include "platform/win32/Files.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Window.h"
 #include "store/Categories.h"
@@ -51,7 +52,7 @@ protected:
 
 private:
     TApplication& app_;
-    win32::Profile profile_;
+    win32::Files files_;
     Categories categories_;
     TAddOrChangeSort_Form* nameDialog_ = nullptr;
 };

@@ -244,13 +244,16 @@ void TMainForm::AfterBindingChange()
 
 void TMainForm::WriteBinding(const BindingId* replacing, const Tquickdex& binding)
 {
+    bool converted = false;
     try {
-        engine_->Store().Write(replacing, binding);
+        converted = engine_->Store().Write(replacing, binding);
     } catch (const BindingChangedError&) {
         AfterBindingChange();
         throw;
     }
     AfterBindingChange();
+    if (converted)
+        MessageBoxText(UnicodeNotice(engine_->HotkeyPath()), MB_ICONINFORMATION | MB_OK);
 }
 
 void TMainForm::RetryRefusedHotkeys()
