@@ -72,7 +72,7 @@ int TApplication::Box(HWND owner, const std::string& text, const char* caption, 
 {
     ModalLoop loop(*this);
     const win32::DisabledHold hold(owner);
-    return MessageBoxA(owner, text.c_str(), caption, style);
+    return MessageBoxW(owner, win32::Wide(text).c_str(), win32::Wide(caption ? caption : "").c_str(), style);
 }
 
 int TApplication::Box(HWND owner, const std::wstring& text, const wchar_t* caption, UINT style)
@@ -103,16 +103,16 @@ void TApplication::ShowException(const std::exception& error)
 int TApplication::Run()
 {
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         // Tab and Shift+Tab move between the controls of whichever window
         // has them; Enter and Escape keep the meanings the windows give them.
         if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) {
             HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-            if (root && IsDialogMessageA(root, &msg))
+            if (root && IsDialogMessageW(root, &msg))
                 continue;
         }
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return static_cast<int>(msg.wParam);
 }

@@ -2,16 +2,19 @@
 
 #include "platform/win32/Dpi.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/Text.h"
 
 namespace quickdex::win32 {
 
 void CreateControls(HWND parent, std::span<const ControlSpec> controls)
 {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+    // Unicode controls: what the user types or pastes keeps every character.
+    HINSTANCE instance = GetModuleHandleW(nullptr);
     for (const ControlSpec& c : controls) {
-        HWND control = CreateWindowExA(c.exStyle, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style, Scale(c.x),
-                                       Scale(c.y), Scale(c.width), Scale(c.height), parent,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
+        HWND control = CreateWindowExW(c.exStyle, Wide(c.className).c_str(), Wide(c.text).c_str(),
+                                       WS_CHILD | WS_VISIBLE | c.style, Scale(c.x), Scale(c.y), Scale(c.width),
+                                       Scale(c.height), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                                       instance, nullptr);
         if (control)
             SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
     }

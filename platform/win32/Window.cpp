@@ -90,17 +90,20 @@ HWND InputWindowFor(HWND window)
 Window::~Window()
 {
     if (hwnd_) {
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
 }
 
 void Window::Create(const CreateArgs& args)
 {
+    // Unicode windows: every text they are given or hold keeps every
+    // character, whatever the system's code page.
     static std::set<std::string> registered;
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    const std::wstring className = Wide(args.className);
     if (!registered.count(args.className)) {
-        WNDCLASSEXA wc{};
+        WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = &Window::Trampoline;
@@ -109,12 +112,12 @@ void Window::Create(const CreateArgs& args)
         wc.hIconSm = args.icon;
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
         wc.hbrBackground = args.background;
-        wc.lpszClassName = args.className;
-        RegisterClassExA(&wc);
+        wc.lpszClassName = className.c_str();
+        RegisterClassExW(&wc);
         registered.insert(args.className);
     }
-    hwnd_ = CreateWindowExA(args.exStyle, args.className, args.title, args.style, args.x, args.y, args.width,
-                            args.height, args.parent, args.menu, instance, this);
+    hwnd_ = CreateWindowExW(args.exStyle, className.c_str(), Wide(args.title).c_str(), args.style, args.x, args.y,
+                            args.width, args.height, args.parent, args.menu, instance, this);
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -124,23 +127,23 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT Window::Default(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 LRESULT CALLBACK Window::Trampoline(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
+        return DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         // The window is gone; the object may live on without it.
-        const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         return result;
     }
@@ -300,7 +303,7 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NOTIFY:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
-        return SendMessageA(GetParent(Handle()), message, wParam, lParam);
+        return SendMessageW(GetParent(Handle()), message, wParam, lParam);
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(Handle(), &ps);

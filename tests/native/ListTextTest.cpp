@@ -1,3 +1,4 @@
+#include "platform/portable/PortableFiles.h"
 #include "ui/main/ListText.h"
 
 #include <gtest/gtest.h>
@@ -53,6 +54,22 @@ TEST(ListText, SortStateClicks)
     EXPECT_EQ(s.SortColumn, 2); // kept
     s.ColumnClicked(2);
     EXPECT_FALSE(s.SortDescending);
+}
+
+// Texts that fit the code page keep the byte order of the code page (here
+// Latin-1: "\xE9" after "z"); a text that does not comes after all of them.
+TEST(ListText, SortKeysKeepTheCodePageOrderAndPutOtherTextsAfter)
+{
+    PortableFiles files;
+    const auto key = [&](const std::string& utf8) { return ListSortKey(utf8, files.Utf8ToCodePage(utf8)); };
+    const std::vector<std::string> sorted = {"abc", "ABD", "zeta", "\xC3\xA9t\xC3\xA9", "\xC5\x81ukasz",
+                                             "\xE4\xB8\xAD", "\xF0\x9F\x98\x80"};
+    for (std::size_t i = 0; i + 1 < sorted.size(); ++i) {
+        SCOPED_TRACE(sorted[i] + " < " + sorted[i + 1]);
+        EXPECT_LT(CompareListText(key(sorted[i]), key(sorted[i + 1])), 0);
+        EXPECT_GT(CompareListText(key(sorted[i + 1]), key(sorted[i])), 0);
+    }
+    EXPECT_EQ(CompareListText(key("abc"), key("ABC")), 0);
 }
 
 } // namespace

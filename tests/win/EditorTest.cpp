@@ -94,6 +94,86 @@ TEST_F(EditorTest, AddWritesTheSectionAndTheListFollows)
     EXPECT_FALSE(RegisterHotKey(nullptr, 90, MOD_CONTROL | MOD_ALT, 'A')) << "the new binding is not registered";
 }
 
+// A target, a note and a category in three scripts and an emoji, pasted into
+// the editor: once written to hotkey.ini as "C:\??\?? caf?.exe" without a
+// word. Now the file turns UTF-16 (its old bytes kept, the user told once),
+// and the list, the tip and a later start show every character.
+TEST_F(EditorTest, TextsInEveryScriptAreKeptSavedListedAndReadBack)
+{
+    const std::string original = "[0+112]\r\nAction=calc.exe\r\n";
+    Start(original);
+    const std::wstring target = L"C:\\\x6D4B\x8BD5\\\xD83D\xDE00 caf\xE9.exe";
+    const std::wstring hint = L"\x4E2D\x6587\x63D0\x793A \x141Bukasz \x0395\x03BB\x03BB\x03AC\x03B4\x03B1";
+    const std::wstring sort = L"\x7C7B\x522B";
+    DialogAnswerer answerer;
+    main->AddBitBtnClick();
+    Fill('C', HOTKEYF_CONTROL | HOTKEYF_ALT, "");
+    SetWindowTextW(editor->Path_LabEdit(), target.c_str());
+    SetWindowTextW(editor->Hint_LabEdit(), hint.c_str());
+    SetWindowTextW(editor->Sort_CbBox(), sort.c_str());
+    PressOk();
+    ASSERT_FALSE(editor->Visible()) << "the editor refused the texts";
+    const auto boxes = answerer.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find(L"now keeps its text as Unicode (UTF-16)"), std::wstring::npos);
+    EXPECT_NE(boxes[0].text.find(L"hotkey.ini.bak"), std::wstring::npos);
+    EXPECT_EQ(dir.Read("hotkey.ini.bak"), original);
+    EXPECT_EQ(Ini().rfind("\xFF\xFE", 0), 0u) << "not UTF-16 with its mark";
+
+    const auto listed = [&](int row, int column) {
+        wchar_t text[512] = {};
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = 512;
+        SendMessageW(main->ListView(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        return std::wstring(text);
+    };
+    const auto checkList = [&] {
+        ASSERT_EQ(ListView_GetItemCount(main->ListView()), 2);
+        EXPECT_EQ(listed(1, 1), target);
+        EXPECT_EQ(listed(1, 2), sort);
+        wchar_t tip[512] = L"item text";
+        NMLVGETINFOTIPW request{};
+        request.hdr.hwndFrom = main->ListView();
+        request.hdr.code = LVN_GETINFOTIPW;
+        request.pszText = tip;
+        request.cchTextMax = 512;
+        request.iItem = 1;
+        SendMessageW(main->Handle(), WM_NOTIFY, ids::M_ListView, reinterpret_cast<LPARAM>(&request));
+        EXPECT_NE(std::wstring(tip).find(hint), std::wstring::npos);
+    };
+    checkList();
+
+    // A later start reads every character back, and a change shows them.
+    const std::string saved = Ini();
+    sortName.reset();
+    sortForm.reset();
+    chooser.reset();
+    editor.reset();
+    about.reset();
+    main.reset();
+    Start(saved);
+    checkList();
+    SelectRow(1);
+    main->ChangeBitBtnClick();
+    EXPECT_EQ(win32::Wide(win32::WindowText(editor->Path_LabEdit())), target);
+    EXPECT_EQ(win32::Wide(win32::WindowText(editor->Hint_LabEdit())), hint);
+    editor->C_BitBtnClick();
+    EXPECT_EQ(answerer.Boxes().size(), 1u) << "the notice came twice";
+
+    // The category editor: a name in Greek, in a Set.ini that did not exist.
+    sortForm->Show();
+    sortForm->Add_BitBtnClick();
+    SetWindowTextW(sortName->Sort_Edit(), L"\x0395\x03C1\x03B3\x03B1\x03C3\x03AF\x03B1");
+    sortName->OK_BitBtnClick();
+    wchar_t first[64] = {};
+    SendMessageW(sortForm->Sort_ListBox(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
+    EXPECT_EQ(std::wstring(first), L"\x0395\x03C1\x03B3\x03B1\x03C3\x03AF\x03B1");
+    EXPECT_EQ(dir.Read("Set.ini").rfind("\xFF\xFE", 0), 0u);
+    sortForm->Close();
+}
+
 TEST_F(EditorTest, KeyTypedIntoTheHotKeyControl)
 {
     Start("");

@@ -240,7 +240,7 @@ void TAddOrChange_Form::FormShow()
     const std::string text = ItemText(IdSort);
     SendMessageA(sort, CB_RESETCONTENT, 0, 0);
     for (const std::string& name : categories_.ReadCategories())
-        SendMessageA(sort, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        SendMessageW(sort, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(name).c_str()));
     SetItemText(IdSort, text);
     ShowKeyStatus();
 }

@@ -43,18 +43,20 @@ void TBindingList::Clear()
 
 void TBindingList::Add(int slot, const std::string& caption, const std::string& action, const std::string& sort)
 {
-    LVITEMA item{};
+    std::wstring text = win32::Wide(caption);
+    LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = RowCount();
-    item.pszText = const_cast<char*>(caption.c_str());
+    item.pszText = text.data();
     item.lParam = slot;
-    const int row = static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    const int row = static_cast<int>(SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     const std::string* texts[] = {&action, &sort};
     for (int column = 1; column <= 2; ++column) {
-        LVITEMA sub{};
+        text = win32::Wide(*texts[column - 1]);
+        LVITEMW sub{};
         sub.iSubItem = column;
-        sub.pszText = const_cast<char*>(texts[column - 1]->c_str());
-        SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&sub));
+        sub.pszText = text.data();
+        SendMessageW(list_, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&sub));
     }
 }
 
@@ -78,8 +80,8 @@ void TBindingList::FitCaptions()
     int needed = win32::Scale(CaptionColumnWidth);
     for (int row = 0, n = RowCount(); row < n; ++row) {
         const std::string caption = Text(row, 0);
-        const int text = static_cast<int>(SendMessageA(list_, LVM_GETSTRINGWIDTHA, 0,
-                                                       reinterpret_cast<LPARAM>(caption.c_str())));
+        const int text = static_cast<int>(SendMessageW(list_, LVM_GETSTRINGWIDTHW, 0,
+                                                       reinterpret_cast<LPARAM>(win32::Wide(caption).c_str())));
         needed = std::max(needed, text + stateWidth + win32::Scale(CaptionPadding));
     }
     const int captions = ListView_GetColumnWidth(list_, 0);
@@ -121,13 +123,13 @@ int TBindingList::SelectedSlot() const
 std::string TBindingList::Text(int row, int column) const
 {
     // A value is at most 2,047 characters; the buffer leaves room to spare.
-    std::vector<char> buffer(4096, '\0');
-    LVITEMA item{};
+    std::vector<wchar_t> buffer(4096, L'\0');
+    LVITEMW item{};
     item.iSubItem = column;
     item.pszText = buffer.data();
     item.cchTextMax = static_cast<int>(buffer.size());
-    SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return buffer.data();
+    SendMessageW(list_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return win32::Utf8(buffer.data());
 }
 
 void TBindingList::Sort(const std::function<int(int, int)>& compare)
@@ -157,7 +159,7 @@ bool TBindingList::AnswerInfoTip(const NMHDR& header, const std::function<std::s
     }
     if (header.code == LVN_GETINFOTIPW) {
         auto& tip = const_cast<NMLVGETINFOTIPW&>(reinterpret_cast<const NMLVGETINFOTIPW&>(header));
-        const std::wstring text = win32::FromCodePage(tipOfRow(tip.iItem), CP_ACP);
+        const std::wstring text = win32::Wide(tipOfRow(tip.iItem));
         if (tip.pszText && tip.cchTextMax > 0) {
             const std::size_t n = std::min<std::size_t>(text.size(), static_cast<std::size_t>(tip.cchTextMax - 1));
             std::wmemcpy(tip.pszText, text.data(), n);

@@ -48,6 +48,11 @@ int CompareListText(const std::string& a, const std::string& b)
     return a.size() < b.size() ? -1 : 1;
 }
 
+std::string ListSortKey(const std::string& utf8, const std::optional<std::string>& inCodePage)
+{
+    return inCodePage ? "\x01" + *inCodePage : "\x02" + utf8;
+}
+
 void ListSortState::ColumnClicked(int column)
 {
     SortDescending = column == LastSortColumn ? !SortDescending : false;

@@ -1,6 +1,7 @@
 #pragma once
 // The texts and the order of the main window's list, kept free of the
 // system so that they are tested natively.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,11 @@ std::string DeleteConfirmationText(const std::string& caption, const std::string
 // Byte-wise comparison folding only a-z to A-Z; a prefix sorts first.
 // Negative, zero or positive like strcmp.
 int CompareListText(const std::string& a, const std::string& b);
+
+// What a row's text is sorted by: its bytes in the system's code page when
+// it fits there (the order rows always had), and after every such text, a
+// text with a character outside the code page, in Unicode order.
+std::string ListSortKey(const std::string& utf8, const std::optional<std::string>& inCodePage);
 
 // The list's sort state: which column the rows are compared by, the column
 // clicked last and the direction.

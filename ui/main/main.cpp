@@ -509,7 +509,8 @@ int TMainForm::M_ListViewCompare(int slot1, int slot2) const
             return b.Sort;
         }
     };
-    return sort_.Compare(text(slot1), text(slot2));
+    auto key = [this](const std::string& utf8) { return ListSortKey(utf8, files_.Utf8ToCodePage(utf8)); };
+    return sort_.Compare(key(text(slot1)), key(text(slot2)));
 }
 
 std::string TMainForm::M_ListViewInfoTip(int row) const
