@@ -55,6 +55,12 @@ HWND NextFocus(HWND window, HWND from)
 {
     HWND now = nullptr;
     PumpUntil([&] { return (now = FocusOf(window)) != from && now != nullptr; }, 5000);
+    // Where it settles: a combo box hands the focus on to its edit field.
+    for (HWND settled = nullptr; settled != now;) {
+        settled = now;
+        PumpUntil([] { return false; }, 150);
+        now = FocusOf(window);
+    }
     return now;
 }
 
