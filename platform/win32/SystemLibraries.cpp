@@ -20,7 +20,7 @@ MciSendStringFunction MciSendString()
 
 OpenFileDialogFunction OpenFileDialog()
 {
-    static const auto function = LateBound<OpenFileDialogFunction>("comdlg32.dll", "GetOpenFileNameA");
+    static const auto function = LateBound<OpenFileDialogFunction>("comdlg32.dll", "GetOpenFileNameW");
     return function;
 }
 

@@ -10,7 +10,7 @@
 namespace quickdex::win32 {
 
 using MciSendStringFunction = DWORD(WINAPI*)(LPCSTR command, LPSTR answer, UINT length, HWND notify);
-using OpenFileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEA dialog);
+using OpenFileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEW dialog);
 using SessionNotificationFunction = BOOL(WINAPI*)(HWND window, DWORD flags);
 
 // COM for the program's one thread, started before the first call that

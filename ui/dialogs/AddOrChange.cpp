@@ -325,9 +325,10 @@ bool TAddOrChange_Form::ChangeBinding()
 
 void TAddOrChange_Form::File_SBtnClick()
 {
-    std::vector<char> file(32768, '\0');
-    lastFile_.copy(file.data(), std::min(lastFile_.size(), file.size() - 1));
-    OPENFILENAMEA dialog{};
+    std::vector<wchar_t> file(32768, L'\0');
+    const std::wstring last = win32::Wide(lastFile_);
+    last.copy(file.data(), std::min(last.size(), file.size() - 1));
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = Handle();
     dialog.lpstrFile = file.data();
@@ -342,7 +343,7 @@ void TAddOrChange_Form::File_SBtnClick()
         if (!open(&dialog))
             return;
     }
-    lastFile_ = file.data();
+    lastFile_ = win32::Utf8(file.data());
     SetItemText(IdPath, lastFile_);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/dialogs/psvDialogs.h"
 
 #include "platform/win32/SystemLibraries.h"
+#include "platform/win32/Text.h"
 
 #include <shlobj.h>
 
@@ -44,12 +45,14 @@ std::vector<HWND> EnabledThreadWindows()
 
 bool TpsvBrowseFolderDialog::Execute()
 {
-    char displayName[261] = {};
-    BROWSEINFOA info{};
+    // The wide calls: a folder of any script comes back as it is named.
+    wchar_t displayName[MAX_PATH + 1] = {};
+    const std::wstring title = win32::Wide(Caption);
+    BROWSEINFOW info{};
     info.hwndOwner = owner_;
     info.pidlRoot = nullptr; // the desktop: the whole shell namespace
     info.pszDisplayName = displayName;
-    info.lpszTitle = Caption.c_str();
+    info.lpszTitle = title.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS;
 
     // The program's windows take no input while the dialog is open; exactly
@@ -58,15 +61,19 @@ bool TpsvBrowseFolderDialog::Execute()
     for (HWND window : disabled)
         EnableWindow(window, FALSE);
     win32::EnsureCom();
-    LPITEMIDLIST item = SHBrowseForFolderA(&info);
+    LPITEMIDLIST item = SHBrowseForFolderW(&info);
     for (HWND window : disabled)
         EnableWindow(window, TRUE);
 
     if (!item)
         return false;
-    SHGetPathFromIDListA(item, displayName);
-    displayName[sizeof displayName - 1] = '\0';
-    FolderPath = displayName;
+    // Past MAX_PATH: the call that takes the buffer's size.
+    std::vector<wchar_t> path(32768, L'\0');
+    using PathFromList = BOOL(WINAPI*)(LPCITEMIDLIST, LPWSTR, int, UINT);
+    static const auto longPath = win32::LateBound<PathFromList>("shell32.dll", "SHGetPathFromIDListEx");
+    if (!longPath || !longPath(item, path.data(), static_cast<int>(path.size()), 0))
+        SHGetPathFromIDListW(item, path.data());
+    FolderPath = win32::Utf8(path.data());
     if (ItemListFree release = ReleaseItemList())
         release(item);
     return true;
