@@ -317,7 +317,13 @@ public:
     bool RequestExitWindows(unsigned, unsigned) override { return false; }
     std::string SystemFolder() override { return {}; }
     std::optional<std::string> ResolveProgram(const std::string&) override { return std::nullopt; }
-    bool BringToFront(const std::string&, bool) override { return false; }
+    bool BringToFront(const std::string&, FrontMode) override { return false; }
+    LaunchOutcome Launch(const LaunchRequest&) override
+    {
+        ++launches;
+        return LaunchOutcome::Started;
+    }
+    std::string ExpandEnvironment(const std::string& text) override { return text; }
     long launches = 0;
 };
 
