@@ -130,7 +130,10 @@ TEST_F(LaunchOptionsLiveTest, CycleGoesRoundTheProgramsWindowsOnly)
     const std::vector<HWND> windows = {Window(pid, "probe 1"), Window(pid, "probe 2"), Window(pid, "probe 3")};
     HWND tool = Window(pid, "tool", "quickdexProbeTool");
     ASSERT_TRUE(windows[0] && windows[1] && windows[2] && tool);
-    ASSERT_TRUE(IsWindowVisible(tool));
+    // Found as they are made: shown a moment later.
+    ASSERT_TRUE(Wait([&] {
+        return IsWindowVisible(tool) && std::all_of(windows.begin(), windows.end(), [](HWND w) { return IsWindowVisible(w) != FALSE; });
+    }));
 
     TakeForeground();
     PressCombination(MOD_CONTROL | MOD_SHIFT, 'N');
