@@ -181,16 +181,18 @@ void HostileStartup(int rounds)
 
 // --- 2: press to launch -------------------------------------------------------
 
-void PressToLaunch(int rounds)
+// `options`: keys added to the binding pressed (its launch options); the
+// floor is the shell's plain open of the same program either way.
+void PressToLaunch(int rounds, const std::string& options = "", const char* title = "2 press to launch")
 {
     Folder folder("press");
     const fs::path marker = folder.path / "marker.exe";
     const fs::path ran = folder.path / "marker.ran";
     CopyFileA((ExeDir() + "marker.exe").c_str(), marker.string().c_str(), FALSE);
     const auto last = Combinations(100).back();
-    const auto quickdex = StartReady(QuickdexProgram, folder, BindingsFile(100, marker.string()));
+    const auto quickdex = StartReady(QuickdexProgram, folder, BindingsFile(100, marker.string()) + options);
     if (!quickdex) {
-        std::printf("2 press to launch: quickdex.exe never registered its bindings\n");
+        std::printf("%s: quickdex.exe never registered its bindings\n", title);
         return;
     }
     Sleep(500);
@@ -209,8 +211,8 @@ void PressToLaunch(int rounds)
             Sleep(100); // the marker ends before the next round
         }
     }
-    std::printf("2 press to launch, slot 100 of 100 (%d rounds; %zu and %zu launches seen)\n", rounds,
-                viaHotkey.size(), viaShell.size());
+    std::printf("%s, slot 100 of 100 (%d rounds; %zu and %zu launches seen)\n", title, rounds, viaHotkey.size(),
+                viaShell.size());
     Row("SendInput to target started", Median(viaHotkey), Median(viaShell), "ms", "target <= 1.10");
 }
 
@@ -253,13 +255,13 @@ double WaitForFront(HWND window, double since, double timeout = 10)
     return -1;
 }
 
-void PressToFront(int rounds)
+void PressToFront(int rounds, const char* mode = "front")
 {
     Folder folder("front");
     const fs::path probe = folder.path / "probe.exe";
     CopyFileA((ExeDir() + "probe.exe").c_str(), probe.string().c_str(), FALSE);
     const auto last = Combinations(100).back();
-    const auto quickdex = StartReady(QuickdexProgram, folder, BindingsFile(100, probe.string()) + "IfRunning=front\r\n");
+    const auto quickdex = StartReady(QuickdexProgram, folder, BindingsFile(100, probe.string()) + "IfRunning=" + mode + "\r\n");
     if (!quickdex) {
         std::printf("9 press to front: quickdex.exe never registered its bindings\n");
         return;
@@ -297,8 +299,8 @@ void PressToFront(int rounds)
         Sleep(10);
     Sleep(200); // the process ends after its window, before the folder goes
     DestroyWindow(own);
-    std::printf("9 press to front, IfRunning=front, program running, slot 100 of 100 (%d rounds; %zu and %zu seen)\n",
-                rounds, viaHotkey.size(), direct.size());
+    std::printf("9 press to front, IfRunning=%s, program running, slot 100 of 100 (%d rounds; %zu and %zu seen)\n",
+                mode, rounds, viaHotkey.size(), direct.size());
     Row("SendInput to its window in front", Median(viaHotkey), Median(direct), "ms", "recorded");
 }
 
@@ -317,7 +319,13 @@ public:
     bool RequestExitWindows(unsigned, unsigned) override { return false; }
     std::string SystemFolder() override { return {}; }
     std::optional<std::string> ResolveProgram(const std::string&) override { return std::nullopt; }
-    bool BringToFront(const std::string&, bool) override { return false; }
+    bool BringToFront(const std::string&, FrontMode) override { return false; }
+    LaunchOutcome Launch(const LaunchRequest&) override
+    {
+        ++launches;
+        return LaunchOutcome::Started;
+    }
+    std::string ExpandEnvironment(const std::string& text) override { return text; }
     long launches = 0;
 };
 
@@ -778,6 +786,13 @@ void ExitAfterShowing(int rounds)
     Row("Exit to Linux process gone", Median(gone[0]), Median(gone[1]), "ms", "target <= 1.2");
 }
 
+// Every launch option at once, an environment name in each text. Under Wine
+// "runas" starts the program as any other verb does.
+std::string AllLaunchOptions()
+{
+    return "Arguments=%SystemRoot%\\one two\r\nStartIn=%TEMP%\r\nWindow=max\r\nAdmin=1\r\n";
+}
+
 int main(int argc, char** argv)
 {
     const int rounds = argc > 1 ? std::max(3, std::atoi(argv[1])) : 11;
@@ -788,14 +803,18 @@ int main(int argc, char** argv)
     if (figure) {
         if (std::strcmp(figure, "startup") == 0)
             StartupAndMemory(rounds);
-        else if (std::strcmp(figure, "launch") == 0)
+        else if (std::strcmp(figure, "launch") == 0) {
             PressToLaunch(rounds * 2);
+            PressToLaunch(rounds * 2, AllLaunchOptions(), "2 press to launch with every launch option");
+        }
         else if (std::strcmp(figure, "show") == 0) {
             FirstShowing(rounds);
             BareListShowing(rounds);
         }
-        else if (std::strcmp(figure, "front") == 0)
+        else if (std::strcmp(figure, "front") == 0) {
             PressToFront(rounds * 2);
+            PressToFront(rounds * 2, "cycle");
+        }
         else if (std::strcmp(figure, "exit") == 0)
             ExitAfterShowing(rounds);
         else
@@ -804,12 +823,14 @@ int main(int argc, char** argv)
     }
     StartupAndMemory(rounds);
     PressToLaunch(rounds * 2);
+    PressToLaunch(rounds * 2, AllLaunchOptions(), "2 press to launch with every launch option");
     ReloadAndDispatch(rounds * 5);
     HostileStartup(std::max(3, rounds / 3));
     IdleWakeups(idleSeconds);
     FirstShowing(rounds);
     BareListShowing(rounds);
     PressToFront(rounds * 2);
+    PressToFront(rounds * 2, "cycle");
     ExitAfterShowing(rounds);
     return 0;
 }

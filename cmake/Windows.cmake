@@ -114,6 +114,7 @@ add_dependencies(win_platform_tests holder)
 quickdex_win_test(win_engine_tests
   tests/win/HotkeyLiveTest.cpp
   tests/win/IfRunningTest.cpp
+  tests/win/LaunchOptionsLiveTest.cpp
   tests/win/HelpFileTest.cpp
 )
 add_dependencies(win_engine_tests probe)

@@ -2,9 +2,26 @@
 // The ten built-in action names and the shell open of every other target.
 #include "platform/SystemApi.h"
 
+#include <array>
 #include <string>
+#include <string_view>
 
 namespace quickdex {
+
+// The ten names a binding's Action is matched against, exactly (case and
+// blanks count); every other text is opened through the shell.
+inline constexpr std::array<std::string_view, 10> BuiltInActionNames = {
+    "Close quickdex",  "Show quickdex",       "Shut Down",         "Restart",
+    "Close/Open CD-ROM", "Control Panel",     "Add/Remove Programs", "System Properties",
+    "Display Properties", "Date/Time Properties"};
+
+inline bool IsBuiltInActionName(std::string_view action)
+{
+    for (std::string_view name : BuiltInActionNames)
+        if (action == name)
+            return true;
+    return false;
+}
 
 // What the actions that concern the program itself do; the main window
 // provides them.

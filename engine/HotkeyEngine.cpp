@@ -219,14 +219,19 @@ void HotkeyEngine::WMHotKey(std::uint32_t lParam)
         const Tquickdex& slot = Hotkeys[i];
         if (slot.Key != 0 && slot.Modifiers == modifiers && slot.Key == key) {
             // Copy first: a built-in action may close the window.
-            const std::string action = slot.Action;
-            const IfRunningMode ifRunning = slot.IfRunning;
+            const Tquickdex binding = slot;
             if (RunBuiltInAction(i))
                 return;
             // Only a binding that asks for it looks for a running program.
-            if (ifRunning != IfRunningMode::Start && FrontIfRunning(services_.system, action, ifRunning))
+            if (binding.IfRunning != IfRunningMode::Start &&
+                FrontIfRunning(services_.system, binding.Action, binding.IfRunning))
                 return;
-            ShellOpen(services_.system, action);
+            // A binding that says nothing of how its target starts hands the
+            // shell its Action whole, as always.
+            if (binding.HasLaunchOptions())
+                LaunchWithOptions(services_.system, binding);
+            else
+                ShellOpen(services_.system, binding.Action);
             return;
         }
     }

@@ -1,9 +1,46 @@
 #include "engine/HotkeyStates.h"
 
+#include "engine/BuiltInActions.h"
+#include "platform/portable/ProfileValue.h"
 #include "store/Errors.h"
 #include "store/KeyNames.h"
 
+#include <string_view>
+
 namespace quickdex {
+namespace {
+
+// How a press starts the target, in words; empty when the binding says
+// nothing of it (or names a built-in action, which ignores it).
+std::string LaunchText(const Tquickdex& binding)
+{
+    if (!binding.HasLaunchOptions() || IsBuiltInActionName(binding.Action))
+        return {};
+    std::string text;
+    auto part = [&text](const std::string& words) { text += (text.empty() ? "Starts it " : ", ") + words; };
+    if (!binding.Arguments.empty())
+        part("with " + binding.Arguments);
+    if (binding.Admin)
+        part("as administrator");
+    if (binding.Window == WindowMode::Min)
+        part("minimised");
+    if (binding.Window == WindowMode::Max)
+        part("maximised");
+    if (!binding.StartIn.empty())
+        part("in " + binding.StartIn);
+    return text + ".";
+}
+
+// The Calculator of Windows 10 and 11 is a packaged program: calc.exe starts
+// it and ends, and its window belongs to the system's frame host, so no
+// window of calc.exe is ever found.
+bool RunsInTheSystemsFrame(std::string_view action)
+{
+    const std::size_t name = action.find_last_of("\\/");
+    return EqualNoCase(name == std::string_view::npos ? action : action.substr(name + 1), "calc.exe");
+}
+
+} // namespace
 
 std::string StateText(const HotkeyEngine& engine, int slot, const RowOfSlot& rowOf)
 {
@@ -32,9 +69,11 @@ std::string InfoTip(const HotkeyEngine& engine, int slot, const RowOfSlot& rowOf
         if (!text.empty())
             tip += (tip.empty() ? "" : "\r\n") + text;
     };
+    const Tquickdex& binding = engine.Hotkeys[slot];
     line(StateText(engine, slot, rowOf));
-    line(engine.Hotkeys[slot].Hint);
-    switch (engine.Hotkeys[slot].IfRunning) {
+    line(LaunchText(binding));
+    line(binding.Hint);
+    switch (binding.IfRunning) {
     case IfRunningMode::Front:
         line("Brings a running copy to the front.");
         break;
@@ -47,6 +86,8 @@ std::string InfoTip(const HotkeyEngine& engine, int slot, const RowOfSlot& rowOf
     case IfRunningMode::Start:
         break;
     }
+    if (binding.IfRunning != IfRunningMode::Start && RunsInTheSystemsFrame(binding.Action))
+        line("On Windows 10 and 11 the Calculator runs in a window of the system's: each press starts it again.");
     return tip;
 }
 

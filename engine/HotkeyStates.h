@@ -21,8 +21,9 @@ using CombinationFree = std::function<bool(int modifiers, int key)>;
 // Why a slot's hotkey does not work; empty while it works (or is empty).
 std::string StateText(const HotkeyEngine& engine, int slot, const RowOfSlot& rowOf);
 
-// The reason a hotkey does not work, then the binding's note, then what a
-// press does when its program runs already, one to a line.
+// The reason a hotkey does not work, then how a press starts the target
+// ("Starts it as administrator, maximised, in C:\work."), then the binding's
+// note, then what a press does when its program runs already, one to a line.
 std::string InfoTip(const HotkeyEngine& engine, int slot, const RowOfSlot& rowOf);
 
 // The tray icon's tip: empty while every hotkey that should work does.

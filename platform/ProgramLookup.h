@@ -18,6 +18,11 @@ public:
     // The full long form of `path` when it names an existing file (not a
     // folder); a relative path is taken from the current folder.
     virtual std::optional<std::string> ExistingFile(const std::string& path) = 0;
+    // The path a shortcut (.lnk) starts, environment strings expanded, as
+    // the shortcut stores it (it is not searched for when it moved); nothing
+    // when the file is no shortcut or names no file (a shortcut to a packaged
+    // program, a control panel item).
+    virtual std::optional<std::string> ShortcutTarget(const std::string& path) = 0;
 };
 
 } // namespace quickdex

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of quickdex.exe on a virtual display: the main
 # window (one row with the mark of a combination bound twice), the tray menu,
-# the hotkey editor with its status line, the action chooser, the category
+# the hotkey editor with its status line and launch options, the action chooser, the category
 # editor and About. Writes docs/*.png. The clicks are at the places Wine's
 # 1024x768 virtual desktop puts the windows (they are centred).
 set -euo pipefail
@@ -41,20 +41,31 @@ shot 300x140+724+628 tray-menu
 xdotool key Escape
 
 click 350 580               # Add
-click 356 334 0.5           # the key field
+click 356 282 0.5           # the key field
 xdotool key ctrl+alt+n      # bound already: the status line says so
-click 530 333 0.3
+click 530 281 0.3
 xdotool type 'notepad.exe'
-click 570 373 0.3
+click 570 321 0.3
 xdotool type 'My editor'
-shot 448x214+288+277 editor
+click 308 406 0.3           # If it is running, bring it to the front
+click 332 442 0.3           # ... or its next window
+click 542 468 0.3           # Arguments
+xdotool type 'C:\notes\today.txt'
+click 542 493 0.3           # Start in
+xdotool type 'C:\notes'
+click 432 518 0.5           # Window: Maximised
+xdotool key Down Down Return
+sleep 0.3
+click 522 518 0.3           # Run as administrator
+click 530 281 0.3           # the focus back in the target field
+shot 448x317+288+225 editor
 
-click 711 333               # the action button: the chooser
+click 711 281               # the action button: the chooser
 click 389 186 0.5           # Windows Application's box: opened
 click 430 202               # Paint
 shot 276x460+373+154 action-chooser
 click 597 588               # Cancel
-click 683 407               # the editor's Cancel
+click 683 355               # the editor's Cancel
 
 click 363 192 0.7           # Set > Edit Sort
 click 391 238

@@ -43,6 +43,10 @@ Tquickdex BindingFromFields(const BindingFields& fields, IfRunningMode ifRunning
     binding.Hint = fields.hint;
     binding.Sort = fields.sort;
     binding.IfRunning = ifRunning;
+    binding.Arguments = fields.arguments;
+    binding.StartIn = fields.startIn;
+    binding.Window = fields.window;
+    binding.Admin = fields.admin;
     return binding;
 }
 

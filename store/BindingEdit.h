@@ -9,13 +9,17 @@
 
 namespace quickdex {
 
-// The editor's four fields: the key field as a shortcut value, the target,
-// the note and the category, exactly as typed.
+// The editor's fields: the key field as a shortcut value, the target, the
+// note and the category, exactly as typed; and how the target starts.
 struct BindingFields {
     std::uint16_t hotKey = 0;
     std::string path;
     std::string hint;
     std::string sort;
+    std::string arguments;
+    std::string startIn;
+    WindowMode window = WindowMode::Normal;
+    bool admin = false;
 };
 
 // The longest value the program writes: a load reads values through a

@@ -3,8 +3,9 @@
 // target.
 //
 // A target is a program when it resolves, the way the shell would start it,
-// to an existing file ending in .exe or .com. A batch file is not: its window
-// belongs to the command interpreter, not to a process of its own image.
+// to an existing file ending in .exe or .com, or to a shortcut that starts
+// one. A batch file is not: its window belongs to the command interpreter,
+// not to a process of its own image.
 #include "platform/ProgramLookup.h"
 
 #include <optional>
@@ -17,9 +18,11 @@ namespace quickdex {
 bool IsProgramPath(std::string_view path);
 
 // The program the shell would start for `target`: a path with a folder part
-// as given; a bare name through App Paths, then the search path. Nothing
-// for an address ("scheme:..."), an empty text, a missing file or a file
-// that is not a program.
+// as given, or with the first of the extensions the shell tries added when
+// it has none and is missing ("C:\Tools\pf" starts C:\Tools\pf.exe); a
+// bare name through App Paths, then the search path. A shortcut stands for
+// the program it starts. Nothing for an address ("scheme:..."), an empty
+// text, a missing file or a file that is not a program.
 std::optional<std::string> ResolveProgramTarget(const std::string& target, IProgramLookup& lookup);
 
 } // namespace quickdex

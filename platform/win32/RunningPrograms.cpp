@@ -1,13 +1,16 @@
 // Programs that already run: which program a target names, finding its
-// window and bringing it to the front; and the open that lets a program it
-// starts take the foreground.
+// windows and bringing one to the front; and the opens and launches that let
+// a program they start take the foreground.
 #include "platform/win32/Win32Platform.h"
 
 #include "platform/portable/ProgramResolution.h"
 #include "platform/win32/SystemLibraries.h"
+#include "platform/win32/Text.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -98,6 +101,36 @@ public:
             return std::nullopt;
         return full;
     }
+
+    std::optional<std::string> ShortcutTarget(const std::string& path) override
+    {
+        // The shell's own reader of shortcuts. ole32 is bound late, as COM
+        // is started late: most sessions never ask.
+        using Create = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+        static const auto create = LateBound<Create>("ole32.dll", "CoCreateInstance");
+        // CLSID_ShellLink, spelled out rather than taken from libuuid.
+        static constexpr CLSID shellLink = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+        EnsureCom();
+        IShellLinkA* link = nullptr;
+        if (!create || FAILED(create(shellLink, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IShellLinkA),
+                                     reinterpret_cast<void**>(&link))))
+            return std::nullopt;
+        std::optional<std::string> target;
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(link->QueryInterface(__uuidof(IPersistFile), reinterpret_cast<void**>(&file)))) {
+            const std::wstring wide = FromCodePage(path, CP_ACP);
+            // Read as stored, never "resolved": that would search the disk
+            // for a moved target, or ask the user, inside a key press.
+            if (SUCCEEDED(file->Load(wide.c_str(), STGM_READ))) {
+                std::vector<char> buffer(MAX_PATH * 4, '\0');
+                if (link->GetPath(buffer.data(), static_cast<int>(buffer.size()), nullptr, 0) == S_OK && buffer[0])
+                    target = std::string(buffer.data());
+            }
+            file->Release();
+        }
+        link->Release();
+        return target;
+    }
 };
 
 // The image of a process, in full long form and upper case; empty when the
@@ -114,37 +147,103 @@ std::string ProcessImage(DWORD process)
     return got ? Upper(FullLongPath(std::string(image.data(), n))) : std::string();
 }
 
-// The first window in z-order (the most recently active) that is visible,
-// unowned and top-level, of a process whose image is `program`.
+// Whether the desktop composition hides a window (a window of another
+// virtual desktop, a suspended packaged program's): on Windows 8 and later
+// the taskbar and Alt+Tab leave such windows out. dwmapi is bound late: a
+// session that never brings a program to the front never loads it.
+bool Cloaked(HWND window)
+{
+    if (const auto& seam = CloakedSeam())
+        return seam(window);
+    using GetAttribute = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
+    static const auto get = LateBound<GetAttribute>("dwmapi.dll", "DwmGetWindowAttribute");
+    constexpr DWORD DwmwaCloaked = 14;
+    DWORD cloaked = 0;
+    return get && SUCCEEDED(get(window, DwmwaCloaked, &cloaked, sizeof cloaked)) && cloaked != 0;
+}
+
+// The windows of the shell's own that run in explorer.exe: the taskbars and
+// the desktop. A binding of explorer.exe means its folder windows.
+bool IsShellWindow(HWND window)
+{
+    if (window == GetShellWindow())
+        return true;
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    for (const char* shell : {"Shell_TrayWnd", "Shell_SecondaryTrayWnd", "Progman", "WorkerW"})
+        if (lstrcmpA(name, shell) == 0)
+            return true;
+    return false;
+}
+
+// A window the taskbar and Alt+Tab show: visible, a program's own (unowned,
+// or marked to be shown), no tool window (palettes, a browser's picture in
+// picture), nothing that takes no activation, with a size, not hidden by the
+// composition.
+bool ShownAsProgramWindow(HWND window)
+{
+    if (!IsWindowVisible(window))
+        return false;
+    const auto extended = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE));
+    if (extended & WS_EX_TOOLWINDOW)
+        return false;
+    if (!(extended & WS_EX_APPWINDOW) && (GetWindow(window, GW_OWNER) || (extended & WS_EX_NOACTIVATE)))
+        return false;
+    RECT r{};
+    if (!GetWindowRect(window, &r) || r.right <= r.left || r.bottom <= r.top)
+        return false;
+    return !Cloaked(window);
+}
+
+// The program's windows, in z-order: the most recently active first.
 struct WindowSearch {
     std::string program; // upper case
     std::vector<std::pair<DWORD, bool>> processes; // each process asked once
-    HWND found = nullptr;
+    std::vector<HWND> found;
 };
 
-BOOL CALLBACK FindProgramWindow(HWND window, LPARAM param)
+BOOL CALLBACK CollectProgramWindows(HWND window, LPARAM param)
 {
     auto& search = *reinterpret_cast<WindowSearch*>(param);
-    if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER))
+    if (!ShownAsProgramWindow(window))
         return TRUE;
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    bool matches = false;
-    bool known = false;
-    for (const auto& [id, match] : search.processes)
-        if (id == process) {
-            matches = match;
-            known = true;
-            break;
-        }
-    if (!known) {
-        matches = ProcessImage(process) == search.program;
-        search.processes.emplace_back(process, matches);
-    }
-    if (!matches)
-        return TRUE;
-    search.found = window;
-    return FALSE;
+    const auto known = std::find_if(search.processes.begin(), search.processes.end(),
+                                    [&](const auto& p) { return p.first == process; });
+    const bool matches = known != search.processes.end()
+                             ? known->second
+                             : search.processes.emplace_back(process, ProcessImage(process) == search.program).second;
+    if (matches && !IsShellWindow(window))
+        search.found.push_back(window);
+    return TRUE;
+}
+
+// Whether the foreground is `window` or a window it owns (its dialog).
+bool HoldsForeground(HWND window, HWND foreground)
+{
+    for (HWND w = foreground; w; w = GetWindow(w, GW_OWNER))
+        if (w == window)
+            return true;
+    return false;
+}
+
+// Brings a program's window to the front, the foreground going to the
+// window of it that takes input: its dialog, when one is open over it.
+void Activate(HWND window)
+{
+    HWND input = GetLastActivePopup(window);
+    if (!input || !IsWindowVisible(input) || !IsWindowEnabled(input))
+        input = window;
+    // The other program's thread does the restoring: the asynchronous call
+    // never waits on it, so a program that hangs cannot hold our loop. The
+    // right to the foreground the press gave us goes on to it.
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    AllowSetForegroundWindow(process);
+    if (IsIconic(window))
+        ShowWindowAsync(window, SW_RESTORE);
+    SetForegroundWindow(input);
 }
 
 } // namespace
@@ -155,48 +254,107 @@ std::optional<std::string> SystemApi::ResolveProgram(const std::string& target)
     return ResolveProgramTarget(target, lookup);
 }
 
-bool SystemApi::BringToFront(const std::string& programPath, bool toggle)
+bool SystemApi::BringToFront(const std::string& programPath, FrontMode mode)
 {
     WindowSearch search;
     search.program = Upper(FullLongPath(programPath));
-    EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&search));
-    const HWND window = search.found;
-    if (!window)
+    EnumWindows(CollectProgramWindows, reinterpret_cast<LPARAM>(&search));
+    if (search.found.empty())
         return false;
 
-    // The other program's thread does the showing: the asynchronous calls
-    // never wait on it, so a program that hangs cannot hold our loop.
     const HWND foreground = GetForegroundWindow();
-    const bool inFront = foreground && (foreground == window || GetAncestor(foreground, GA_ROOTOWNER) == window);
-    if (IsIconic(window)) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        AllowSetForegroundWindow(process);
-        ShowWindowAsync(window, SW_RESTORE);
-        SetForegroundWindow(window);
-    } else if (toggle && inFront) {
-        ShowWindowAsync(window, SW_MINIMIZE);
+    const auto inFront = std::find_if(search.found.begin(), search.found.end(),
+                                      [&](HWND w) { return HoldsForeground(w, foreground); });
+    if (inFront == search.found.end()) {
+        Activate(search.found.front()); // the most recently active
+    } else if (mode == FrontMode::Toggle && !IsIconic(*inFront)) {
+        ShowWindowAsync(*inFront, SW_MINIMIZE);
+    } else if (mode == FrontMode::Cycle) {
+        // Each press brings the window that has been away from the front
+        // longest: the last in z-order. Round and round, every window of the
+        // program comes once, in turn.
+        Activate(search.found.back());
     } else {
-        SetForegroundWindow(window);
+        Activate(*inFront);
     }
     return true;
 }
 
-void OpenAllowingForeground(const char* file, int showMode)
+std::function<bool(HWND)>& CloakedSeam()
+{
+    static std::function<bool(HWND)> seam;
+    return seam;
+}
+
+std::function<BOOL(SHELLEXECUTEINFOA&)>& ShellExecuteSeam()
+{
+    static std::function<BOOL(SHELLEXECUTEINFOA&)> seam = [](SHELLEXECUTEINFOA& info) {
+        return ShellExecuteExA(&info);
+    };
+    return seam;
+}
+
+namespace {
+
+// ShellExecuteExA, keeping the handle of the process started, when there is
+// one (not for a document handed to a running program), just long enough to
+// pass the foreground on: the press gave it to us.
+bool ExecuteAllowingForeground(SHELLEXECUTEINFOA& info)
 {
     EnsureCom(); // the shell may hand the file to an extension that needs it
-    // What ShellExecuteA does (it sets no-UI itself), keeping the handle of
-    // the process started, when there is one (not for a document handed to
-    // a running program), just long enough to pass the foreground on.
-    SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-    info.lpFile = file;
-    info.nShow = showMode;
-    if (ShellExecuteExA(&info) && info.hProcess) {
+    // No box of the shell's: a launch reports nothing. No SEE_MASK_NOASYNC:
+    // the calling thread runs a message loop and lives on.
+    info.fMask |= SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    if (!ShellExecuteSeam()(info))
+        return false;
+    if (info.hProcess) {
         AllowSetForegroundWindow(GetProcessId(info.hProcess));
         CloseHandle(info.hProcess);
     }
+    return true;
+}
+
+} // namespace
+
+LaunchOutcome SystemApi::Launch(const LaunchRequest& request)
+{
+    SHELLEXECUTEINFOA info{};
+    info.lpVerb = request.verb;
+    info.lpFile = request.file.c_str();
+    info.lpParameters = request.parameters.empty() ? nullptr : request.parameters.c_str();
+    info.lpDirectory = request.directory.empty() ? nullptr : request.directory.c_str();
+    info.nShow = request.showMode;
+    if (ExecuteAllowingForeground(info))
+        return LaunchOutcome::Started;
+    const DWORD error = GetLastError();
+    if (error == ERROR_CANCELLED)
+        return LaunchOutcome::Declined;
+    if (error == ERROR_NO_ASSOCIATION || reinterpret_cast<INT_PTR>(info.hInstApp) == SE_ERR_NOASSOC)
+        return LaunchOutcome::NoSuchVerb;
+    return LaunchOutcome::Failed;
+}
+
+std::string SystemApi::ExpandEnvironment(const std::string& text)
+{
+    std::vector<char> buffer(text.size() + MAX_PATH);
+    for (;;) {
+        const DWORD n = ExpandEnvironmentStringsA(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0)
+            return text;
+        if (n <= buffer.size())
+            return std::string(buffer.data()); // n counts the closing zero
+        buffer.resize(n);
+    }
+}
+
+void OpenAllowingForeground(const char* file, int showMode)
+{
+    // What ShellExecuteA does (it sets no-UI itself).
+    SHELLEXECUTEINFOA info{};
+    info.lpFile = file;
+    info.nShow = showMode;
+    ExecuteAllowingForeground(info);
 }
 
 } // namespace quickdex::win32

@@ -4,9 +4,12 @@
 #include "platform/Profile.h"
 #include "platform/SystemApi.h"
 
+#include <functional>
 #include <string>
 
 #include <windows.h>
+
+#include <shellapi.h>
 
 namespace quickdex::win32 {
 
@@ -45,8 +48,18 @@ public:
     std::string SystemFolder() override;
     // RunningPrograms.cpp
     std::optional<std::string> ResolveProgram(const std::string& target) override;
-    bool BringToFront(const std::string& programPath, bool toggle) override;
+    bool BringToFront(const std::string& programPath, FrontMode mode) override;
+    LaunchOutcome Launch(const LaunchRequest& request) override;
+    std::string ExpandEnvironment(const std::string& text) override;
 };
+
+// The shell's ShellExecuteExA, behind which the program's every open and
+// launch goes; a test puts a recorder in its place (the consent prompt of
+// "runas" has no place in a test).
+std::function<BOOL(SHELLEXECUTEINFOA&)>& ShellExecuteSeam();
+// Whether the composition hides a window, when a test says so (Wine cloaks
+// nothing); empty: the system is asked.
+std::function<bool(HWND)>& CloakedSeam();
 
 // ShellExecuteA's open of `file` (no verb, no parameters, no folder), and the
 // program it started may take the foreground. Returns at once.

@@ -350,9 +350,12 @@ TEST_F(UserRoadsE2ETest, EveryWindowOpensOnItsFirstControlAndTabCyclesItsControl
     PostMessageA(main, WM_COMMAND, ids::AddBitBtn, 0);
     HWND editor = WaitForWindow("TAddOrChange_Form");
     ASSERT_NE(editor, nullptr);
-    HWND sortBox = FindControl(editor, "ComboBox");
-    const std::vector<HWND> editorWalk = TabWalk(editor, 7);
-    ASSERT_EQ(editorWalk.size(), 8u);
+    HWND sortBox = nullptr;
+    for (HWND box : FindControls(editor, "ComboBox"))
+        if (GetDlgCtrlID(box) == 304) // the category's; the window's is another
+            sortBox = box;
+    const std::vector<HWND> editorWalk = TabWalk(editor, 12);
+    ASSERT_EQ(editorWalk.size(), 13u);
     EXPECT_EQ(editorWalk[0], button(editor, "Cancel"));
     EXPECT_EQ(editorWalk[1], FindControls(editor, "Edit").at(0)); // the target
     EXPECT_EQ(editorWalk[2], FindControl(editor, "msctls_hotkey32"));
@@ -360,8 +363,14 @@ TEST_F(UserRoadsE2ETest, EveryWindowOpensOnItsFirstControlAndTabCyclesItsControl
     EXPECT_EQ(editorWalk[4], FindControls(editor, "Edit").at(1)); // the hint
     EXPECT_EQ(GetParent(editorWalk[5]), sortBox);                 // the category's edit
     // The choice under the fields (its second box is closed until the first is ticked).
-    EXPECT_EQ(editorWalk[6], button(editor, "If it is running, bring it to the front"));
-    EXPECT_EQ(editorWalk[7], button(editor, "Cancel"));
+    EXPECT_EQ(editorWalk[6], button(editor, "If it is running, bring it to the &front"));
+    // How the target starts, top to bottom.
+    EXPECT_EQ(editorWalk[7], GetDlgItem(editor, 315)); // the arguments
+    EXPECT_EQ(editorWalk[8], GetDlgItem(editor, 316)); // the start-in folder
+    EXPECT_EQ(editorWalk[9], button(editor, "..."));
+    EXPECT_EQ(editorWalk[10], GetDlgItem(editor, 318)); // the window
+    EXPECT_EQ(editorWalk[11], button(editor, "Run as a&dministrator"));
+    EXPECT_EQ(editorWalk[12], button(editor, "Cancel"));
     // Escape has no meaning of its own there: the editor stays open.
     PressKey(VK_ESCAPE);
     Idle(300);

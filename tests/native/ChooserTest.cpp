@@ -29,7 +29,7 @@ TEST(Chooser, EveryLeafWritesItsTarget)
         {"System Properties", "System Properties", true},
         {"Display Properties", "Display Properties", true},
         {"Date/Time Properties", "Date/Time Properties", true},
-        {"Volume Control", "sndvol32.exe", false},
+        {"Volume Control", "sndvol.exe", false}, // sndvol32.exe is gone since Windows Vista
         {"Open Web", "http://", false},
         {"Send E-Mail", "mailto:", false},
         {"Close/Open CD-ROM", "Close/Open CD-ROM", true},

@@ -113,7 +113,8 @@ protected:
     {
         Reload();
         const Tquickdex loaded = table[slot];
-        BindingFields fields{Shortcut(loaded.Modifiers, loaded.Key), loaded.Action, loaded.Hint, loaded.Sort};
+        BindingFields fields{Shortcut(loaded.Modifiers, loaded.Key), loaded.Action, loaded.Hint, loaded.Sort,
+                             loaded.Arguments, loaded.StartIn, loaded.Window, loaded.Admin};
         edit(fields);
         const BindingId id = table.IdOf(slot);
         store.Write(&id, BindingFromFields(fields, choice.value_or(loaded.IfRunning), &loaded));

@@ -101,5 +101,25 @@ TEST_F(HotkeyStatesTest, EditorStatusForEachKindOfCombination)
     EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{3, 118}, {3, 119}}));
 }
 
+// How a press starts the target, in words, before the note; nothing for a
+// binding without the keys or for a built-in action, which ignores them.
+TEST_F(HotkeyStatesTest, TipSaysHowAPressStartsTheTarget)
+{
+    Load("[1+65]\r\nAction=tool.exe\r\nHint=my note\r\nAdmin=1\r\nWindow=max\r\nStartIn=C:\\work\r\n"
+         "[1+66]\r\nAction=tool.exe\r\nArguments=-n %TEMP%\\a.txt\r\nWindow=min\r\nIfRunning=cycle\r\n"
+         "[1+67]\r\nAction=Restart\r\nAdmin=1\r\n"
+         "[1+68]\r\nAction=tool.exe\r\nWindow=huge\r\nAdmin=yes\r\n"
+         "[1+69]\r\nAction=C:\\Windows\\System32\\CALC.EXE\r\nIfRunning=front\r\n");
+    auto same = [](int slot) { return slot - 1; };
+    EXPECT_EQ(InfoTip(engine, 1, same), "Starts it as administrator, maximised, in C:\\work.\r\nmy note");
+    EXPECT_EQ(InfoTip(engine, 2, same), "Starts it with -n %TEMP%\\a.txt, minimised.\r\n"
+                                        "Brings a running copy to the front, or its next window when one is in front.");
+    EXPECT_EQ(InfoTip(engine, 3, same), "");
+    EXPECT_EQ(InfoTip(engine, 4, same), "") << "values the program does not know say nothing";
+    EXPECT_EQ(InfoTip(engine, 5, same),
+              "Brings a running copy to the front.\r\n"
+              "On Windows 10 and 11 the Calculator runs in a window of the system's: each press starts it again.");
+}
+
 } // namespace
 } // namespace quickdex

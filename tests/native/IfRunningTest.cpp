@@ -109,7 +109,13 @@ public:
         const auto it = map.find(key);
         return it == map.end() ? std::nullopt : std::optional<std::string>(it->second);
     }
+    std::optional<std::string> ShortcutTarget(const std::string& path) override
+    {
+        asked.push_back("Shortcut(" + path + ")");
+        return Find(shortcuts, path);
+    }
     std::map<std::string, std::string> appPaths, searchPath, files; // files: as given -> full long path
+    std::map<std::string, std::string> shortcuts;                   // shortcut -> the path it starts
     std::vector<std::string> asked;
 };
 
@@ -156,6 +162,43 @@ TEST(ProgramTarget, PathsAsGivenAndWhatIsNoProgram)
     for (const char* address : {"http://example.com/setup.exe", "mailto:a@b.c", "shell:startup", ""})
         EXPECT_EQ(ResolveProgramTarget(address, lookup), std::nullopt) << address;
     EXPECT_TRUE(lookup.asked.empty()) << "an address was looked up as a file";
+}
+
+// "C:\Tools\pf" starts C:\Tools\pf.exe: the shell tries the extensions in
+// its order; a name that exists as written is taken as written. A shortcut
+// stands for what it starts.
+TEST(ProgramTarget, ExtensionsTheShellAddsAndShortcuts)
+{
+    FakeLookup lookup;
+    lookup.files["C:\\Tools\\pf.exe"] = "C:\\Tools\\pf.exe";
+    lookup.files["C:\\Tools\\pf.com"] = "C:\\Tools\\pf.com";
+    lookup.files["C:\\Tools\\job.bat"] = "C:\\Tools\\job.bat";
+    lookup.files["C:\\Tools\\job.exe"] = "C:\\Tools\\job.exe";
+    lookup.files["C:\\Tools\\plain"] = "C:\\Tools\\plain";
+    lookup.files["C:\\Tools\\plain.exe"] = "C:\\Tools\\plain.exe";
+    EXPECT_EQ(ResolveProgramTarget("C:\\Tools\\pf", lookup), "C:\\Tools\\pf.com") << ".com comes before .exe";
+    EXPECT_EQ(ResolveProgramTarget("C:\\Tools\\job", lookup), "C:\\Tools\\job.exe");
+    EXPECT_EQ(ResolveProgramTarget("C:\\Tools\\plain", lookup), std::nullopt) << "the file as written is no program";
+    EXPECT_EQ(ResolveProgramTarget("C:\\Tools\\pf.txt", lookup), std::nullopt) << "an extension is not added to";
+    EXPECT_EQ(ResolveProgramTarget("C:\\Tools.d\\pf", lookup), std::nullopt) << "a dot in a folder is no extension";
+
+    lookup.files["C:\\Links\\Tool.lnk"] = "C:\\Links\\Tool.lnk";
+    lookup.shortcuts["C:\\Links\\Tool.lnk"] = "C:\\Tools\\TOOL~1.EXE";
+    lookup.files["C:\\Tools\\TOOL~1.EXE"] = "C:\\Tools\\Tool Long.exe";
+    lookup.files["C:\\Links\\Notes.LNK"] = "C:\\Links\\Notes.LNK";
+    lookup.shortcuts["C:\\Links\\Notes.LNK"] = "C:\\notes.txt";
+    lookup.files["C:\\notes.txt"] = "C:\\notes.txt";
+    lookup.files["C:\\Links\\Calculator.lnk"] = "C:\\Links\\Calculator.lnk"; // a packaged program: no path
+    lookup.files["C:\\Links\\Moved.lnk"] = "C:\\Links\\Moved.lnk";
+    lookup.shortcuts["C:\\Links\\Moved.lnk"] = "C:\\Gone\\tool.exe";
+    EXPECT_EQ(ResolveProgramTarget("C:\\Links\\Tool.lnk", lookup), "C:\\Tools\\Tool Long.exe");
+    EXPECT_EQ(ResolveProgramTarget("C:\\Links\\Tool", lookup), "C:\\Tools\\Tool Long.exe") << "through .lnk added";
+    EXPECT_EQ(ResolveProgramTarget("C:\\Links\\Notes.LNK", lookup), std::nullopt) << "a shortcut to a document";
+    EXPECT_EQ(ResolveProgramTarget("C:\\Links\\Calculator.lnk", lookup), std::nullopt);
+    EXPECT_EQ(ResolveProgramTarget("C:\\Links\\Moved.lnk", lookup), std::nullopt);
+
+    lookup.appPaths["pf.exe"] = "C:\\Tools\\pf.exe";
+    EXPECT_EQ(ResolveProgramTarget("pf", lookup), "C:\\Tools\\pf.exe") << "App Paths know the name with .exe";
 }
 
 } // namespace

@@ -148,15 +148,50 @@ public:
             return std::nullopt;
         return it->second;
     }
-    bool BringToFront(const std::string& programPath, bool toggle) override
+    bool BringToFront(const std::string& programPath, FrontMode mode) override
     {
-        calls.push_back(std::string(toggle ? "Toggle(" : "Front(") + programPath + ")");
+        const char* name = mode == FrontMode::Toggle ? "Toggle(" : mode == FrontMode::Cycle ? "Cycle(" : "Front(";
+        calls.push_back(name + programPath + ")");
         return running.count(programPath) > 0;
+    }
+    // "Launch(verb|file|parameters|directory|show)", the verb "-" for none.
+    LaunchOutcome Launch(const LaunchRequest& r) override
+    {
+        calls.push_back("Launch(" + std::string(r.verb ? r.verb : "-") + "|" + r.file + "|" + r.parameters + "|" +
+                        r.directory + "|" + std::to_string(r.showMode) + ")");
+        if (r.verb && noSuchVerb.count(r.file))
+            return LaunchOutcome::NoSuchVerb;
+        return r.verb ? launchAnswer : LaunchOutcome::Started;
+    }
+    // %NAME% from `environment`; a name not set stays as written, as the
+    // system leaves it.
+    std::string ExpandEnvironment(const std::string& text) override
+    {
+        calls.push_back("Expand(" + text + ")");
+        std::string out;
+        for (std::size_t i = 0; i < text.size();) {
+            const std::size_t end = text[i] == '%' ? text.find('%', i + 1) : std::string::npos;
+            const auto it = end == std::string::npos ? environment.end() : environment.find(text.substr(i + 1, end - i - 1));
+            if (it != environment.end()) {
+                out += it->second;
+                i = end + 1;
+            } else if (end != std::string::npos) {
+                out += text.substr(i, end - i); // the "%" and the name; the closing "%" may open the next
+                i = end;
+            } else {
+                out += text.substr(i);
+                break;
+            }
+        }
+        return out;
     }
 
     std::vector<std::string> calls;
     std::map<std::string, std::string> programs; // target -> the program it resolves to
     std::set<std::string> running;               // programs with a window
+    std::map<std::string, std::string> environment;
+    std::set<std::string> noSuchVerb;                       // files whose type knows no "runas"
+    LaunchOutcome launchAnswer = LaunchOutcome::Started;    // for a launch with a verb
     std::optional<std::uint32_t> platformId = 2; // VER_PLATFORM_WIN32_NT
     bool tokenOpens = true;
     bool lookupWorks = true;

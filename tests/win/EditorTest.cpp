@@ -472,7 +472,7 @@ TEST_F(EditorTest, ChooserLeavesGroupsAndTheDisabledEditor)
         {"Control Panel->System Properties", "System Properties"},
         {"Control Panel->Display Properties", "Display Properties"},
         {"Control Panel->Date/Time Properties", "Date/Time Properties"},
-        {"Control Panel->Volume Control", "sndvol32.exe"},
+        {"Control Panel->Volume Control", "sndvol.exe"},
         {"Internet->Open Web", "http://"},
         {"Internet->Send E-Mail", "mailto:"},
         {"CD-Rom->Close/Open CD-ROM", "Close/Open CD-ROM"},
@@ -655,6 +655,66 @@ TEST_F(EditorTest, CategoryEditorAgainstTheBytesOfSetIni)
     PressOk();
     EXPECT_NE(Ini().find("Sort=Not A Category"), std::string::npos);
     EXPECT_EQ(dir.Read("Set.ini"), "[Sort]\r\nGames=0\r\nOffice=0\r\n");
+}
+
+// The launch options as the user sets them are written whole and said in
+// the row's tip; a change shows them and keeps what was not touched (a value
+// the program does not know included); the next add starts empty.
+TEST_F(EditorTest, LaunchOptionsSetInTheEditorAndKeptByAChange)
+{
+    Start("[0+112]\r\nAction=f.exe\r\nHint=\r\nSort=S\r\nWindow=huge\r\nArguments=%APPDATA%\\x\r\n");
+    main->AddBitBtnClick();
+    EXPECT_FALSE(IsWindowEnabled(editor->CycleCheck())) << "the second choices are open without the first";
+    Fill('D', HOTKEYF_ALT, "tool.exe");
+    SetWindowTextA(editor->Arguments_Edit(), "-n \"a b\"");
+    SetWindowTextA(editor->StartIn_Edit(), "C:\\work");
+    SendMessageA(editor->Window_CbBox(), CB_SETCURSEL, 2, 0);
+    Click(editor->AdminCheck());
+    Click(editor->FrontCheck());
+    Click(editor->ToggleCheck());
+    Click(editor->CycleCheck());
+    EXPECT_EQ(Button_GetCheck(editor->ToggleCheck()), BST_UNCHECKED) << "minimise and cycle both ticked";
+    PressOk();
+    const std::string added = "[0+112]\r\nAction=f.exe\r\nHint=\r\nSort=S\r\nWindow=huge\r\nArguments=%APPDATA%\\x\r\n"
+                              "[1+68]\r\nAction=tool.exe\r\nHint=\r\nSort=Other\r\nIfRunning=cycle\r\n"
+                              "Arguments=-n \"a b\"\r\nStartIn=C:\\work\r\nWindow=max\r\nAdmin=1\r\n";
+    EXPECT_EQ(Ini(), added);
+    EXPECT_EQ(InfoTipOf(*main, 1), "Starts it with -n \"a b\", as administrator, maximised, in C:\\work.\r\n"
+                                   "Brings a running copy to the front, or its next window when one is in front.");
+
+    // Opened for a change, the editor shows every option; a change of the
+    // note alone writes them back as they were.
+    SelectRow(1);
+    main->ChangeBitBtnClick();
+    char text[256] = {};
+    GetWindowTextA(editor->StartIn_Edit(), text, sizeof text);
+    EXPECT_STREQ(text, "C:\\work");
+    EXPECT_EQ(SendMessageA(editor->Window_CbBox(), CB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(Button_GetCheck(editor->AdminCheck()), BST_CHECKED);
+    EXPECT_EQ(Button_GetCheck(editor->CycleCheck()), BST_CHECKED);
+    SetWindowTextA(editor->Hint_LabEdit(), "n");
+    PressOk();
+    EXPECT_EQ(Ini(), "[0+112]\r\nAction=f.exe\r\nHint=\r\nSort=S\r\nWindow=huge\r\nArguments=%APPDATA%\\x\r\n"
+                     "[1+68]\r\nAction=tool.exe\r\nHint=n\r\nSort=Other\r\nIfRunning=cycle\r\n"
+                     "Arguments=-n \"a b\"\r\nStartIn=C:\\work\r\nWindow=max\r\nAdmin=1\r\n");
+
+    // A window the program does not know shows as normal and stays as it
+    // stands; the arguments cleared go.
+    SelectRow(0);
+    main->ChangeBitBtnClick();
+    EXPECT_EQ(SendMessageA(editor->Window_CbBox(), CB_GETCURSEL, 0, 0), 0);
+    SetWindowTextA(editor->Arguments_Edit(), "");
+    PressOk();
+    EXPECT_EQ(Ini(), "[0+112]\r\nAction=f.exe\r\nHint=\r\nSort=S\r\nWindow=huge\r\n"
+                     "[1+68]\r\nAction=tool.exe\r\nHint=n\r\nSort=Other\r\nIfRunning=cycle\r\n"
+                     "Arguments=-n \"a b\"\r\nStartIn=C:\\work\r\nWindow=max\r\nAdmin=1\r\n");
+
+    main->AddBitBtnClick();
+    GetWindowTextA(editor->Arguments_Edit(), text, sizeof text);
+    EXPECT_STREQ(text, "") << "an add shows the last binding's options";
+    EXPECT_EQ(SendMessageA(editor->Window_CbBox(), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(Button_GetCheck(editor->AdminCheck()), BST_UNCHECKED);
+    Click(Control(editor->Handle(), "Button", "Cancel"));
 }
 
 } // namespace

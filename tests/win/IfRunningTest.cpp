@@ -2,7 +2,7 @@
 // real programs started, found and brought to the front. The probe program
 // records its process and every activation beside itself; the foreground is
 // read from the system.
-#include "LiveEngine.h"
+#include "ProbeEngine.h"
 
 #include <gtest/gtest.h>
 
@@ -14,120 +14,7 @@ namespace {
 
 using namespace quickdex::test;
 
-constexpr const char* ProbeClass = "quickdexProbe";
-// The presses use Ctrl+Shift, not Alt: the modifiers of a press reach the
-// window in front, which may take a lone Alt for its menu key.
-
-// A visible window of the test's own, to take the foreground away from the
-// probe between presses, so that each press has something to bring back.
-class OtherWindow {
-public:
-    OtherWindow()
-    {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "quickdexTestOther";
-        RegisterClassA(&wc);
-        hwnd_ = CreateWindowExA(0, wc.lpszClassName, "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300, 200, 150,
-                                nullptr, nullptr, wc.hInstance, nullptr);
-    }
-    ~OtherWindow() { DestroyWindow(hwnd_); }
-    OtherWindow(const OtherWindow&) = delete;
-    OtherWindow& operator=(const OtherWindow&) = delete;
-    HWND Handle() const { return hwnd_; }
-
-private:
-    HWND hwnd_ = nullptr;
-};
-
-class IfRunningTest : public LiveEngineTest {
-protected:
-    void TearDown() override
-    {
-        engine.UnregisterAll();
-        // Every probe this test started is closed, and gone before the folder
-        // is. A probe writes its log before its window exists: its window is
-        // waited for.
-        for (DWORD pid : started) {
-            HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid);
-            if (!process)
-                continue;
-            HWND probe = nullptr;
-            PumpUntil([&] {
-                probe = FindProcessWindow(pid, ProbeClass);
-                return probe || WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
-            }, 10000);
-            if (probe)
-                PostMessageA(probe, WM_CLOSE, 0, 0);
-            if (WaitForSingleObject(process, 10000) != WAIT_OBJECT_0) {
-                ADD_FAILURE() << "probe " << pid << " did not end";
-                TerminateProcess(process, 1);
-            }
-            CloseHandle(process);
-        }
-    }
-
-    // A copy of the probe at dir\<folder>\<name>.exe.
-    std::string Probe(const std::string& folder, const std::string& name = "probe")
-    {
-        CreateDirectoryA(dir.File(folder).c_str(), nullptr);
-        const std::string target = dir.File(folder + "\\" + name + ".exe");
-        EXPECT_TRUE(CopyFileA((TestProgramDir() + "probe.exe").c_str(), target.c_str(), FALSE));
-        return target;
-    }
-    // The process ids a probe recorded, one per start.
-    std::vector<DWORD> Starts(const std::string& probe)
-    {
-        std::ifstream log(probe.substr(0, probe.rfind('.')) + ".log");
-        std::vector<DWORD> pids;
-        for (std::string line; std::getline(log, line);) {
-            std::istringstream words(line);
-            std::string word;
-            DWORD pid = 0;
-            if (words >> word >> pid && word == "start") {
-                pids.push_back(pid);
-                if (std::find(started.begin(), started.end(), pid) == started.end())
-                    started.push_back(pid);
-            }
-        }
-        return pids;
-    }
-    // The window of the probe's last start, once it exists.
-    HWND ProbeWindow(const std::string& probe)
-    {
-        const std::vector<DWORD> pids = Starts(probe);
-        return pids.empty() ? nullptr : FindProcessWindow(pids.back(), ProbeClass);
-    }
-    bool Wait(const std::function<bool()>& done) { return PumpUntil(done, 20000); }
-    bool InFront(const std::string& probe)
-    {
-        return Wait([&] {
-            HWND w = ProbeWindow(probe);
-            return w && GetForegroundWindow() == w && !IsIconic(w);
-        });
-    }
-    void TakeForeground()
-    {
-        SetForegroundWindow(other.Handle());
-        ASSERT_TRUE(Wait([&] { return GetForegroundWindow() == other.Handle(); }));
-    }
-    void Bind(const std::string& sections)
-    {
-        dir.Write("hotkey.ini", sections);
-        engine.ReloadAndRegister();
-    }
-    static std::string Section(const std::string& name, const std::string& action, const std::string& ifRunning)
-    {
-        std::string text = "[" + name + "]\r\nAction=" + action + "\r\nHint=\r\nSort=Test\r\n";
-        if (!ifRunning.empty())
-            text += "IfRunning=" + ifRunning + "\r\n";
-        return text;
-    }
-
-    OtherWindow other;
-    std::vector<DWORD> started;
-};
+class IfRunningTest : public ProbeEngineTest {};
 
 TEST_F(IfRunningTest, FrontStartsOnceThenBringsTheWindowBackAndRestoresIt)
 {

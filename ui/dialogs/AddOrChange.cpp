@@ -5,6 +5,7 @@
 #include "store/Errors.h"
 #include "store/KeyNames.h"
 
+#include <algorithm>
 #include <array>
 #include "platform/win32/SystemLibraries.h"
 
@@ -19,12 +20,18 @@ using namespace editor_ids;
 
 constexpr int ClientWidth = 440;
 constexpr int LayoutHeight = 131;
-// Under the layout, which grows by it alone: one block of the status line
-// and the two choices for a program that runs already.
+// Under the layout, which grows by it alone: the status line, the choices
+// for a program that runs already, then how the target starts.
 constexpr int StatusTop = LayoutHeight;
 constexpr int FrontTop = StatusTop + 20;
 constexpr int ToggleTop = FrontTop + 18;
-constexpr int BlockHeight = ToggleTop + 20 - LayoutHeight;
+constexpr int CycleTop = ToggleTop + 18;
+constexpr int ArgumentsTop = CycleTop + 24;
+constexpr int StartInTop = ArgumentsTop + 25;
+constexpr int WindowTop = StartInTop + 25;
+constexpr int BlockHeight = WindowTop + 21 + 10 - LayoutHeight;
+constexpr int OptionLeft = 84; // the fields of the options, after their labels
+constexpr int LabelWidth = OptionLeft - 12;
 
 constexpr const char* IncompleteInput = "Please make sure you have Filled correct ";
 constexpr const char* LimitNotice = "Sorry,you can't Assign more then 100 hotkey.";
@@ -35,11 +42,8 @@ constexpr const char* FolderTip = "\xD1\xA1\xD4\xF1\xCE\xC4\xBC\xFE\xBC\xD0"; //
 constexpr const char* ActionTip = "\xD1\xA1\xD4\xF1\xB2\xD9\xD7\xF7";         // choose an action
 constexpr unsigned ChineseCodePage = 936;
 
-// What the two boxes show for a mode: cycling brings a window to the front.
-IfRunningMode ShownIfRunning(IfRunningMode mode)
-{
-    return mode == IfRunningMode::Cycle ? IfRunningMode::Front : mode;
-}
+// What the window combo lists, in its order.
+constexpr std::array<WindowMode, 3> WindowChoices = {WindowMode::Normal, WindowMode::Min, WindowMode::Max};
 
 // The picture buttons stand at 360, 384 and 408, 23 wide.
 constexpr int ButtonsLeft = 360;
@@ -80,21 +84,43 @@ void TAddOrChange_Form::CreateChildren()
         win32::ControlSpec{0, WC_STATICA, "Hint", 128, 48, 305, 13},
     };
     win32::CreateControls(panel, controls);
+    // In tab order, top to bottom; each label stands just before its field,
+    // whose focus its access key gives.
     static constexpr std::array block = {
         win32::ControlSpec{IdStatus, WC_STATICA, "", 8, StatusTop + 3, ClientWidth - 16, 14,
                            SS_NOPREFIX | SS_ENDELLIPSIS},
-        win32::ControlSpec{IdFront, WC_BUTTONA, "If it is running, bring it to the front", 8, FrontTop, 300, 16,
+        win32::ControlSpec{IdFront, WC_BUTTONA, "If it is running, bring it to the &front", 8, FrontTop, 300, 16,
                            WS_TABSTOP | BS_AUTOCHECKBOX},
-        win32::ControlSpec{IdToggle, WC_BUTTONA, "Minimise it when it is already in front", 24, ToggleTop, 300, 16,
+        win32::ControlSpec{IdToggle, WC_BUTTONA, "&Minimise it when it is already in front", 24, ToggleTop, 300, 16,
                            WS_TABSTOP | BS_AUTOCHECKBOX | WS_DISABLED},
+        win32::ControlSpec{IdCycle, WC_BUTTONA, "Or bring its &next window when one is in front", 24, CycleTop, 300,
+                           16, WS_TABSTOP | BS_AUTOCHECKBOX | WS_DISABLED},
+        win32::ControlSpec{0, WC_STATICA, "&Arguments", 8, ArgumentsTop + 4, LabelWidth, 13},
+        win32::ControlSpec{IdArguments, WC_EDITA, "", OptionLeft, ArgumentsTop, ClientWidth - 8 - OptionLeft, 21,
+                           WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
+        win32::ControlSpec{0, WC_STATICA, "Start &in", 8, StartInTop + 4, LabelWidth, 13},
+        win32::ControlSpec{IdStartIn, WC_EDITA, "", OptionLeft, StartInTop, ClientWidth - 8 - 28 - OptionLeft, 21,
+                           WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
+        win32::ControlSpec{IdStartInButton, WC_BUTTONA, "...", ClientWidth - 8 - 24, StartInTop, 24, 21,
+                           WS_TABSTOP | BS_PUSHBUTTON},
+        win32::ControlSpec{0, WC_STATICA, "&Window", 8, WindowTop + 4, LabelWidth, 13},
+        win32::ControlSpec{IdWindow, WC_COMBOBOXA, "", OptionLeft, WindowTop, 121, 200,
+                           WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST},
+        win32::ControlSpec{IdAdmin, WC_BUTTONA, "Run as a&dministrator", OptionLeft + 121 + 16, WindowTop + 2, 200, 16,
+                           WS_TABSTOP | BS_AUTOCHECKBOX},
     };
     win32::CreateControls(Handle(), block);
     SetItemText(IdSort, DefaultSort);
+    for (const char* choice : {"Normal window", "Minimised", "Maximised"})
+        SendMessageA(Window_CbBox(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
+    SendMessageA(Window_CbBox(), CB_SETCURSEL, 0, 0);
 
     // No field takes more than a load reads back whole (2,047 characters).
     SendMessageA(Item(IdPath), EM_LIMITTEXT, MaxValueLength, 0);
     SendMessageA(Item(IdHint), EM_LIMITTEXT, MaxValueLength, 0);
     SendMessageA(Item(IdSort), CB_LIMITTEXT, MaxValueLength, 0);
+    SendMessageA(Item(IdArguments), EM_LIMITTEXT, MaxValueLength, 0);
+    SendMessageA(Item(IdStartIn), EM_LIMITTEXT, MaxValueLength, 0);
 
     // The invalid combinations (a key without modifier, Shift alone) get no
     // modifier put in their place, so they are taken as typed: F1 alone is a
@@ -173,6 +199,11 @@ void TAddOrChange_Form::SetBinding(const Tquickdex& binding, const BindingId& id
     SetItemText(IdPath, binding.Action);
     SetItemText(IdHint, binding.Hint);
     SetItemText(IdSort, binding.Sort);
+    SetItemText(IdArguments, binding.Arguments);
+    SetItemText(IdStartIn, binding.StartIn);
+    const auto window = std::find(WindowChoices.begin(), WindowChoices.end(), binding.Window);
+    SendMessageA(Window_CbBox(), CB_SETCURSEL, static_cast<WPARAM>(window - WindowChoices.begin()), 0);
+    Button_SetCheck(AdminCheck(), binding.Admin ? BST_CHECKED : BST_UNCHECKED);
     // Remembered now: the list may be rebuilt while the editor is open, and
     // a change keeps what the editor does not show.
     loaded_ = binding;
@@ -183,33 +214,59 @@ void TAddOrChange_Form::SetBinding(const Tquickdex& binding, const BindingId& id
 
 Tquickdex TAddOrChange_Form::EditedBinding() const
 {
-    // Boxes left as they were filled keep the binding's own choice, also one
-    // they cannot show ("cycle").
-    IfRunningMode mode = IfRunning();
-    if (changeId_.place && mode == ShownIfRunning(loaded_.IfRunning))
-        mode = loaded_.IfRunning;
-    return BindingFromFields(Fields(), mode, changeId_.place ? &loaded_ : nullptr);
+    return BindingFromFields(Fields(), IfRunning(), changeId_.place ? &loaded_ : nullptr);
 }
 
 IfRunningMode TAddOrChange_Form::IfRunning() const
 {
     if (Button_GetCheck(FrontCheck()) != BST_CHECKED)
         return IfRunningMode::Start;
-    return Button_GetCheck(ToggleCheck()) == BST_CHECKED ? IfRunningMode::Toggle : IfRunningMode::Front;
+    if (Button_GetCheck(ToggleCheck()) == BST_CHECKED)
+        return IfRunningMode::Toggle;
+    return Button_GetCheck(CycleCheck()) == BST_CHECKED ? IfRunningMode::Cycle : IfRunningMode::Front;
 }
 
 void TAddOrChange_Form::SetIfRunning(IfRunningMode mode)
 {
     Button_SetCheck(FrontCheck(), mode != IfRunningMode::Start ? BST_CHECKED : BST_UNCHECKED);
     Button_SetCheck(ToggleCheck(), mode == IfRunningMode::Toggle ? BST_CHECKED : BST_UNCHECKED);
-    // The second choice goes with the first only.
+    Button_SetCheck(CycleCheck(), mode == IfRunningMode::Cycle ? BST_CHECKED : BST_UNCHECKED);
+    // The second choices go with the first only.
     EnableWindow(ToggleCheck(), mode != IfRunningMode::Start);
+    EnableWindow(CycleCheck(), mode != IfRunningMode::Start);
+}
+
+void TAddOrChange_Form::IfRunningClick(int id)
+{
+    // Minimising and going round the windows exclude each other: a tick in
+    // one clears the other; without the first box, neither applies.
+    const bool front = Button_GetCheck(FrontCheck()) == BST_CHECKED;
+    if (id == IdToggle && Button_GetCheck(ToggleCheck()) == BST_CHECKED)
+        Button_SetCheck(CycleCheck(), BST_UNCHECKED);
+    if (id == IdCycle && Button_GetCheck(CycleCheck()) == BST_CHECKED)
+        Button_SetCheck(ToggleCheck(), BST_UNCHECKED);
+    if (!front) {
+        Button_SetCheck(ToggleCheck(), BST_UNCHECKED);
+        Button_SetCheck(CycleCheck(), BST_UNCHECKED);
+    }
+    EnableWindow(ToggleCheck(), front);
+    EnableWindow(CycleCheck(), front);
 }
 
 BindingFields TAddOrChange_Form::Fields() const
 {
     const auto value = static_cast<std::uint16_t>(SendMessageA(HotKey(), HKM_GETHOTKEY, 0, 0));
-    return {ShortcutFromHotKeyControl(value), ItemText(IdPath), ItemText(IdHint), ItemText(IdSort)};
+    const auto window = SendMessageA(Window_CbBox(), CB_GETCURSEL, 0, 0);
+    return {.hotKey = ShortcutFromHotKeyControl(value),
+            .path = ItemText(IdPath),
+            .hint = ItemText(IdHint),
+            .sort = ItemText(IdSort),
+            .arguments = ItemText(IdArguments),
+            .startIn = ItemText(IdStartIn),
+            .window = window > 0 && window < static_cast<LRESULT>(WindowChoices.size())
+                          ? WindowChoices[static_cast<std::size_t>(window)]
+                          : WindowMode::Normal,
+            .admin = Button_GetCheck(AdminCheck()) == BST_CHECKED};
 }
 
 std::string TAddOrChange_Form::KeyStatus() const
@@ -252,6 +309,10 @@ void TAddOrChange_Form::FormClose()
     SendMessageA(HotKey(), HKM_SETHOTKEY, 0, 0);
     SetItemText(IdSort, DefaultSort);
     SetItemText(IdStatus, "");
+    SetItemText(IdArguments, "");
+    SetItemText(IdStartIn, "");
+    SendMessageA(Window_CbBox(), CB_SETCURSEL, 0, 0);
+    Button_SetCheck(AdminCheck(), BST_UNCHECKED);
     loaded_ = Tquickdex{};
     changeId_ = BindingId{};
     SetIfRunning(IfRunningMode::Start);
@@ -333,7 +394,9 @@ void TAddOrChange_Form::File_SBtnClick()
     dialog.hwndOwner = Handle();
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
+    // A shortcut is kept as the target, not replaced by what it starts: its
+    // arguments and folder would be lost.
+    dialog.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_NODEREFERENCELINKS;
     const auto open = win32::OpenFileDialog();
     if (!open)
         return;
@@ -356,6 +419,17 @@ void TAddOrChange_Form::folder_SBtnClick()
     }
     if (chosen)
         SetItemText(IdPath, folderDialog_.FolderPath);
+}
+
+void TAddOrChange_Form::StartIn_BtnClick()
+{
+    bool chosen = false;
+    {
+        TApplication::ModalLoop loop(app_);
+        chosen = folderDialog_.Execute();
+    }
+    if (chosen)
+        SetItemText(IdStartIn, folderDialog_.FolderPath);
 }
 
 void TAddOrChange_Form::SpeedButton3Click()
@@ -381,13 +455,15 @@ LRESULT TAddOrChange_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
             if (HIWORD(wParam) == EN_CHANGE)
                 ShowKeyStatus();
             return 0;
+        case IdStartInButton:
+            if (HIWORD(wParam) == BN_CLICKED)
+                StartIn_BtnClick();
+            return 0;
         case IdFront:
-            if (HIWORD(wParam) == BN_CLICKED) {
-                const bool front = Button_GetCheck(FrontCheck()) == BST_CHECKED;
-                if (!front)
-                    Button_SetCheck(ToggleCheck(), BST_UNCHECKED);
-                EnableWindow(ToggleCheck(), front);
-            }
+        case IdToggle:
+        case IdCycle:
+            if (HIWORD(wParam) == BN_CLICKED)
+                IfRunningClick(LOWORD(wParam));
             return 0;
         default:
             break;

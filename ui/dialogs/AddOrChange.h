@@ -31,6 +31,12 @@ inline constexpr int IdActionButton = 310;
 inline constexpr int IdStatus = 311; // what the key field's combination is up against
 inline constexpr int IdFront = 312;  // "If it is running, bring it to the front"
 inline constexpr int IdToggle = 313; // "Minimise it when it is already in front"
+inline constexpr int IdCycle = 314;  // "... bring its next window"
+inline constexpr int IdArguments = 315;
+inline constexpr int IdStartIn = 316;
+inline constexpr int IdStartInButton = 317; // the folder browser for the start-in folder
+inline constexpr int IdWindow = 318;        // Normal window, Minimised, Maximised
+inline constexpr int IdAdmin = 319;         // "Run as administrator"
 } // namespace editor_ids
 
 class TAddOrChange_Form final : public win32::Form, public IBindingEditor {
@@ -67,7 +73,15 @@ public:
     HWND StatusLine() const { return Item(editor_ids::IdStatus); }
     HWND FrontCheck() const { return Item(editor_ids::IdFront); }
     HWND ToggleCheck() const { return Item(editor_ids::IdToggle); }
-    // What the two boxes say a press does when the program runs already.
+    HWND CycleCheck() const { return Item(editor_ids::IdCycle); }
+    HWND Arguments_Edit() const { return Item(editor_ids::IdArguments); }
+    HWND StartIn_Edit() const { return Item(editor_ids::IdStartIn); }
+    HWND StartIn_Btn() const { return Item(editor_ids::IdStartInButton); }
+    HWND Window_CbBox() const { return Item(editor_ids::IdWindow); }
+    HWND AdminCheck() const { return Item(editor_ids::IdAdmin); }
+    // The folder button of the start-in field: the folder browser.
+    void StartIn_BtnClick();
+    // What the three boxes say a press does when the program runs already.
     IfRunningMode IfRunning() const;
     void SetIfRunning(IfRunningMode mode);
     TpsvBrowseFolderDialog& FolderDialog() { return folderDialog_; }
@@ -87,6 +101,7 @@ private:
     // The binding the fields and choices give, whole.
     Tquickdex EditedBinding() const;
     void ShowKeyStatus();
+    void IfRunningClick(int id);
     int Notice(const char* text, const char* caption, UINT style);
 
     TApplication& app_;

@@ -15,7 +15,7 @@ std::string SelectionTargetFor(std::string_view label)
         {"calc", "calc.exe"},
         {"MS-Dos Prompt", "cmd.exe"},
         {"IE", "iexplore.exe"},
-        {"Volume Control", "sndvol32.exe"},
+        {"Volume Control", "sndvol.exe"}, // sndvol32.exe is gone since Windows Vista
         {"Open Web", "http://"},
         {"Send E-Mail", "mailto:"},
     }};
