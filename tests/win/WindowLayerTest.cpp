@@ -14,6 +14,7 @@
 #include "ui/dialogs/psvDialogs.h"
 #include "ui/main/MainIds.h"
 #include "ui/main/main.h"
+#include "platform/win32/SessionNotes.h"
 #include "platform/win32/SystemLibraries.h"
 
 #include <gtest/gtest.h>
@@ -259,6 +260,60 @@ TEST_F(WindowLayerTest, EditorStatusLineTellsFreeHeldAndBound)
     EXPECT_GT(status.top, ok.bottom);
 }
 
+// Listens in on the session's notifications as the system would take them:
+// at logon the first registrations are refused until the services are up.
+class SessionRecorder {
+public:
+    explicit SessionRecorder(int refusals) : refusals_(refusals)
+    {
+        auto& calls = win32::SessionNotes::SystemCalls();
+        saved_ = calls;
+        calls.registerNotes = [this](HWND window, DWORD) {
+            registered.push_back(window);
+            if (refusals_ > 0) {
+                --refusals_;
+                SetLastError(RPC_S_INVALID_BINDING);
+                return false;
+            }
+            return true;
+        };
+        calls.unregisterNotes = [this](HWND window) {
+            unregistered.push_back(window);
+            return true;
+        };
+    }
+    ~SessionRecorder() { win32::SessionNotes::SystemCalls() = saved_; }
+    SessionRecorder(const SessionRecorder&) = delete;
+    SessionRecorder& operator=(const SessionRecorder&) = delete;
+
+    std::vector<HWND> registered, unregistered;
+
+private:
+    int refusals_;
+    win32::SessionNotes::Calls saved_;
+};
+
+TEST_F(WindowLayerTest, SessionNotesRefusedAtLogonAreAskedForAgainAndGivenBackAtExit)
+{
+    SessionRecorder session(2);
+    Start("[3+121]\r\nAction=x\r\n");
+    const HWND window = main->Handle();
+    ASSERT_EQ(session.registered, std::vector<HWND>{window});
+    // Asked for again until the system takes it, then no more.
+    EXPECT_TRUE(PumpUntil([&] { return session.registered.size() == 3; }, 10000))
+        << session.registered.size() << " registrations";
+    PumpUntil([] { return false; }, 2500);
+    EXPECT_EQ(session.registered, (std::vector<HWND>{window, window, window}));
+    EXPECT_TRUE(session.unregistered.empty());
+    // Exit gives it back, while the window is still there to name.
+    main->Close();
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    EXPECT_EQ(session.unregistered, std::vector<HWND>{window});
+    main.reset();
+    EXPECT_EQ(session.unregistered.size(), 1u) << "given back twice";
+}
+
 TEST_F(WindowLayerTest, LateBoundSystemCallsResolve)
 {
     // The very functions the program calls, looked up as it looks them up.
@@ -266,6 +321,7 @@ TEST_F(WindowLayerTest, LateBoundSystemCallsResolve)
     EXPECT_NE(win32::OpenFileDialog(), nullptr);
     EXPECT_NE(win32::MciSendString(), nullptr);
     EXPECT_NE(win32::RegisterSessionNotes(), nullptr);
+    EXPECT_NE(win32::UnregisterSessionNotes(), nullptr);
 }
 
 } // namespace

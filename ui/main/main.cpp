@@ -35,6 +35,7 @@ constexpr WPARAM SessionUnlock = 0x8;    // WTS_SESSION_UNLOCK
 constexpr WPARAM ResumeAutomatic = 0x12; // PBT_APMRESUMEAUTOMATIC
 
 constexpr UINT_PTR HotkeyRepeatTimer = 1;
+constexpr UINT_PTR SessionNotesTimer = 2;
 
 struct MenuItem {
     int id; // 0: a separator
@@ -79,8 +80,8 @@ TMainForm::TMainForm(TApplication& application, std::string exeDir, AutoRunSetti
     CreateTrayIcon();
     FormCreate();
     // After the bindings are registered: the library is not on their road.
-    if (const auto registerSession = win32::RegisterSessionNotes())
-        registerSession(Handle(), 0); // NOTIFY_FOR_THIS_SESSION
+    sessionNotes_ = std::make_unique<win32::SessionNotes>(Handle(), SessionNotesTimer);
+    sessionNotes_->Register();
 }
 
 void TMainForm::CreateMenus()
@@ -615,7 +616,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             engine_->WMHotKey(static_cast<std::uint32_t>(lParam));
         return 0;
     case WM_TIMER:
-        if (hotkeyRepeats_->OnTimer(wParam))
+        if (hotkeyRepeats_->OnTimer(wParam) || (sessionNotes_ && sessionNotes_->OnTimer(wParam)))
             return 0;
         break;
     case WM_SYSCOMMAND:
@@ -654,6 +655,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         if (OnDestroy)
             OnDestroy();
+        sessionNotes_.reset(); // given back while the window can still be named
         tray_.reset(); // the icon leaves the notification area
         PostQuitMessage(0);
         return 0;
