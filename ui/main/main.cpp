@@ -24,6 +24,11 @@ constexpr DWORD FormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZ
 constexpr const char* SelectToDeleteNotice = "Please select the item you want to delete\xA1\xA3";
 constexpr unsigned ChineseCodePage = 936;
 
+// AutoRun turned off, but an older setting for every user still starts it.
+constexpr const char* MachineAutoRunStays =
+    "quickdex still starts with Windows: an older setting for all users of this computer names it, and only an "
+    "administrator can remove that setting.";
+
 // The state pictures of the rows (1-based, in the marks strip).
 constexpr int MarkActive = 1;
 constexpr int MarkRefused = 2;
@@ -397,9 +402,11 @@ void TMainForm::ReadAutoRunSetting()
 void TMainForm::ToggleAutoRun()
 {
     bool ticked = autoRunTicked_;
-    autoRun_.ToggleAutoRun(ticked);
+    const bool done = autoRun_.ToggleAutoRun(ticked);
     autoRunTicked_ = ticked;
     CheckMenuItem(mainMenu_, ids::AutoRun_N, MF_BYCOMMAND | (ticked ? MF_CHECKED : MF_UNCHECKED));
+    if (!done)
+        MessageBoxText(MachineAutoRunStays, MB_ICONINFORMATION | MB_OK);
 }
 
 // --- The list and the hotkeys' states ---------------------------------------
