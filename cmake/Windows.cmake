@@ -127,6 +127,7 @@ quickdex_win_test(win_ui_tests
   tests/win/AboutTest.cpp
   tests/win/WindowLayerTest.cpp
   tests/win/ModalityTest.cpp
+  app/SingleInstance.cpp
   ${QUICKDEX_RESOURCES}
 )
 target_link_libraries(win_ui_tests PRIVATE quickdex_ui oleaut32 uuid)

@@ -3,6 +3,7 @@
 // shell for the tray icon, the key field while quickdex holds a combination,
 // and what the list and the editor say of a hotkey that does not work.
 #include "DialogAnswerer.h"
+#include "app/SingleInstance.h"
 #include "ProgramWindows.h"
 #include "WinSupport.h"
 #include "ui/Application.h"
@@ -312,6 +313,26 @@ TEST_F(WindowLayerTest, SessionNotesRefusedAtLogonAreAskedForAgainAndGivenBackAt
     EXPECT_EQ(session.unregistered, std::vector<HWND>{window});
     main.reset();
     EXPECT_EQ(session.unregistered.size(), 1u) << "given back twice";
+}
+
+TEST_F(WindowLayerTest, SecondStartRefusedTheGuardOfACopyRunningAsAdministratorShowsThatCopy)
+{
+    Start("[3+121]\r\nAction=x\r\n");
+    const SingleInstance running(dir.Dir());
+    ASSERT_FALSE(running.AlreadyRunning());
+    running.Claim(main->Handle());
+    ASSERT_FALSE(IsWindowVisible(main->Handle()));
+    // Started normally beside a copy that runs as administrator, as WinMain
+    // starts: the system refuses the running copy's guard.
+    const SingleInstance second(dir.Dir(), [](const char*) -> HANDLE {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return nullptr;
+    });
+    if (second.AlreadyRunning())
+        second.ShowRunningCopy();
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(main->Handle()) != FALSE; }, 5000))
+        << "the second copy ran in full beside the running one";
+    running.Release(main->Handle());
 }
 
 TEST_F(WindowLayerTest, LateBoundSystemCallsResolve)
