@@ -65,7 +65,7 @@ protected:
     void Start(const std::string& ini, bool asUser = false)
     {
         dir.Write("hotkey.ini", ini);
-        RunKeys keys{.userPath = TestRunKey, .machinePath = TestRunKey};
+        RunKeys keys{.userPath = TestRunKey, .machinePath = TestRunKey, .open = {}};
         keys.open = [asUser](HKEY root, const char* path, REGSAM access, HKEY* key) -> LSTATUS {
             if (asUser && root == HKEY_LOCAL_MACHINE && (access & (KEY_SET_VALUE | KEY_CREATE_SUB_KEY)))
                 return ERROR_ACCESS_DENIED;

@@ -51,7 +51,7 @@ protected:
         dir.Write("hotkey.ini", ini);
         // No AutoRun setting on this machine.
         constexpr const char* NoSuchKey = "\\SOFTWARE\\quickdexNoSuchKey";
-        main.emplace(app, dir.Dir(), AutoRunSetting("x", {.userPath = NoSuchKey, .machinePath = NoSuchKey}));
+        main.emplace(app, dir.Dir(), AutoRunSetting("x", {.userPath = NoSuchKey, .machinePath = NoSuchKey, .open = {}}));
         about.emplace(app);
         about->SetMainWindow(main->Handle());
         main->OnShowAbout = [this] { about->Show(); };

@@ -261,6 +261,59 @@ TEST_F(WindowLayerTest, EditorStatusLineTellsFreeHeldAndBound)
     EXPECT_GT(status.top, ok.bottom);
 }
 
+TEST_F(WindowLayerTest, EditorStatusLineWarnsOfCombinationsThatWorkAgainstTheUserOnWindows)
+{
+    Start("");
+    main->AddBitBtnClick();
+    std::vector<std::string> shown;
+    auto type = [&](WORD vk, BYTE flags) {
+        SendMessageA(editor->HotKey(), HKM_SETHOTKEY, MAKEWORD(vk, flags), 0);
+        SendMessageA(editor->Handle(), WM_COMMAND, MAKEWPARAM(editor_ids::IdHotKey, EN_CHANGE),
+                     reinterpret_cast<LPARAM>(editor->HotKey()));
+        shown.push_back(win32::WindowText(editor->StatusLine()));
+        return shown.back();
+    };
+    EXPECT_EQ(type(VK_F12, 0), "F12 alone is reserved by Windows for debuggers; choose another key.");
+    EXPECT_EQ(type(VK_F5, 0), "F5 is free, but not while an admin program is in front.");
+    EXPECT_EQ(type(VK_F5, HOTKEYF_SHIFT),
+              "Shift + F5 is free, but not while an admin program is in front.");
+    EXPECT_EQ(type(VK_F5, HOTKEYF_CONTROL), "Ctrl + F5 is free.");
+    // The layouts installed here (Wine's US one) type nothing with AltGr+Q.
+    EXPECT_EQ(type('Q', HOTKEYF_CONTROL | HOTKEYF_ALT), "Ctrl + ALT + Q is free.");
+    // A German layout beside it: AltGr+Q types "@".
+    editor->SetAltGrText([](int key, bool shift) -> std::optional<std::string> {
+        if (key == 'Q' && !shift)
+            return "@";
+        return std::nullopt;
+    });
+    EXPECT_EQ(type('Q', HOTKEYF_CONTROL | HOTKEYF_ALT),
+              "Ctrl + ALT + Q is free, but types \"@\" on an installed layout.");
+    EXPECT_EQ(type('Q', HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT), "Ctrl + Shift + Alt + Q is free.");
+    // One that this code page cannot show.
+    editor->SetAltGrText([](int, bool) -> std::optional<std::string> { return ""; });
+    EXPECT_EQ(type(VK_OEM_PLUS, HOTKEYF_CONTROL | HOTKEYF_ALT),
+              "Ctrl + ALT + = is free, but types a character on an installed layout.");
+    // The longest captions of each kind.
+    type('W', HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT);
+    editor->SetAltGrText([](int, bool) -> std::optional<std::string> { return "@"; });
+    type('W', HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT);
+    EXPECT_EQ(type(VK_SCROLL, HOTKEYF_SHIFT),
+              "Shift + Soroll Lock is free, but not while an admin program is in front.");
+    // The line shows each of them whole.
+    RECT line;
+    GetClientRect(editor->StatusLine(), &line);
+    HDC dc = GetDC(editor->StatusLine());
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(editor->StatusLine(), WM_GETFONT, 0, 0)));
+    for (const std::string& text : shown) {
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        EXPECT_LE(size.cx, line.right) << "cut off: " << text;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(editor->StatusLine(), dc);
+    editor->Close();
+}
+
 // Listens in on the session's notifications as the system would take them:
 // at logon the first registrations are refused until the services are up.
 class SessionRecorder {

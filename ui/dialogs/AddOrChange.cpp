@@ -6,6 +6,7 @@
 #include "store/KeyNames.h"
 
 #include <array>
+#include "platform/win32/KeyboardLayouts.h"
 #include "platform/win32/SystemLibraries.h"
 
 #include <commdlg.h>
@@ -48,7 +49,8 @@ constexpr int ButtonPitch = 24;
 } // namespace
 
 TAddOrChange_Form::TAddOrChange_Form(TApplication& application, TMainForm& mainForm, const std::string& exeDir)
-    : app_(application), main_(mainForm), categories_(profile_, exeDir), folderDialog_(nullptr)
+    : app_(application), main_(mainForm), categories_(profile_, exeDir), folderDialog_(nullptr),
+      altGrText_(win32::AltGrText)
 {
     CreateForm({.className = "TAddOrChange_Form",
                 .caption = AddCaption,
@@ -225,7 +227,7 @@ std::string TAddOrChange_Form::KeyStatus() const
         return true;
     };
     return quickdex::KeyStatus(main_.Engine(), edited.Modifiers, edited.Key, changeId_.place ? &changeId_ : nullptr,
-                               [this](int slot) { return main_.RowOfSlot(slot); }, isFree);
+                               [this](int slot) { return main_.RowOfSlot(slot); }, isFree, altGrText_);
 }
 
 void TAddOrChange_Form::ShowKeyStatus()

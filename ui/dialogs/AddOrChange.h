@@ -2,6 +2,7 @@
 // The hotkey editor: adds a binding, or changes the one it was opened for,
 // writing it into hotkey.ini and making the main window reload.
 #include "store/BindingEdit.h"
+#include "engine/HotkeyStates.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Subclass.h"
 #include "platform/win32/Window.h"
@@ -74,6 +75,9 @@ public:
 
     // The status line's text for the key field's combination now.
     std::string KeyStatus() const;
+    // What the keyboard layouts type with AltGr: the installed ones, unless
+    // a test stands in for a layout this machine lacks.
+    void SetAltGrText(AltGrText altGrText) { altGrText_ = std::move(altGrText); }
 
 protected:
     void FormFirstShow() override;
@@ -100,6 +104,7 @@ private:
     Tquickdex loaded_;
     BindingId changeId_;
     std::string lastFile_; // offered again by the file-open dialog
+    AltGrText altGrText_;
 
     win32::ImageListHandle glyphs_;
     win32::WindowHandle tips_;
