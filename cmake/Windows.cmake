@@ -33,6 +33,7 @@ add_library(quickdex_win32 STATIC
   platform/win32/ErrorEdge.cpp
   platform/win32/Handles.cpp
   platform/win32/HotkeyRepeat.cpp
+  platform/win32/KeyCapture.cpp
   platform/win32/KeyboardLayouts.cpp
   platform/win32/MessagePump.cpp
   platform/win32/SessionNotes.cpp

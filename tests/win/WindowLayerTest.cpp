@@ -187,6 +187,78 @@ TEST_F(WindowLayerTest, HeldCombinationCanBeTypedIntoTheKeyField)
     EXPECT_FALSE(main->Engine().Stopped);
 }
 
+TEST_F(WindowLayerTest, CombinationAnotherProgramHoldsIsTypedIntoTheKeyFieldAndNamed)
+{
+    // Another program holds Ctrl+Alt+F6 and counts its presses.
+    HotkeyWindow holder;
+    int holderPresses = 0;
+    holder.onHotkey = [&](WPARAM, LPARAM) { ++holderPresses; };
+    ASSERT_TRUE(RegisterHotKey(holder.Handle(), 1, MOD_CONTROL | MOD_ALT, VK_F6));
+    Start("");
+    main->ShowMainWindow();
+    main->AddBitBtnClick();
+    SetForegroundWindow(editor->Handle());
+    SetFocus(editor->HotKey());
+    auto field = [&] { return static_cast<WORD>(SendMessageA(editor->HotKey(), HKM_GETHOTKEY, 0, 0)); };
+
+    PressCombination(MOD_CONTROL | MOD_ALT, VK_F6);
+    EXPECT_TRUE(PumpUntil([&] { return field() != 0; }, 3000)) << "the key field stayed empty";
+    PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(field(), MAKEWORD(VK_F6, HOTKEYF_CONTROL | HOTKEYF_ALT));
+    EXPECT_EQ(win32::WindowText(editor->StatusLine()),
+              "Ctrl + ALT + F6 is in use by another program; it will be listed as not active.");
+    EXPECT_EQ(holderPresses, 0) << "the holder took the press typed into the field";
+    // The field keeps it once the keys are up; the next one replaces it.
+    PressCombination(MOD_CONTROL | MOD_SHIFT, VK_DELETE);
+    EXPECT_TRUE(PumpUntil([&] { return LOBYTE(field()) == VK_DELETE; }, 3000));
+    EXPECT_EQ(HIBYTE(field()) & ~HOTKEYF_EXT, HOTKEYF_CONTROL | HOTKEYF_SHIFT);
+    EXPECT_EQ(GetFocus(), editor->HotKey());
+
+    // Tab leaves the field, as in the program's loop; then the holder has its
+    // combination again.
+    auto pump = [](const std::function<bool()>& done) {
+        const ULONGLONG end = GetTickCount64() + 3000;
+        while (!done() && GetTickCount64() < end) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                if (TApplication::MoveFocus(msg))
+                    continue;
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        }
+        return done();
+    };
+    PressCombination(0, VK_TAB);
+    EXPECT_TRUE(pump([&] { return GetFocus() != editor->HotKey(); })) << "Tab stayed in the field";
+    EXPECT_EQ(GetFocus(), FindControl(editor->Handle(), "Button", "OK"));
+    PressCombination(MOD_CONTROL | MOD_ALT, VK_F6);
+    EXPECT_TRUE(pump([&] { return holderPresses == 1; })) << "the holder lost its hotkey";
+    EXPECT_EQ(LOBYTE(field()), VK_DELETE);
+
+    // Shift+Tab comes back; Escape there empties the field, as it always did.
+    PressCombination(MOD_SHIFT, VK_TAB);
+    EXPECT_TRUE(pump([&] { return GetFocus() == editor->HotKey(); })) << "Shift+Tab did not come back";
+    // (With its scan code, as a keyboard sends it: the field reads the key
+    // of the character Escape makes from that code.)
+    INPUT escape[2] = {};
+    for (INPUT& in : escape) {
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = VK_ESCAPE;
+        in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(VK_ESCAPE, MAPVK_VK_TO_VSC));
+    }
+    escape[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, escape, sizeof(INPUT));
+    EXPECT_TRUE(pump([&] { return field() == 0; })) << "Escape did not reach the field: " << std::hex << field();
+    EXPECT_TRUE(editor->Visible());
+    // Closed with the focus in the field, the capture ends with the editor.
+    editor->Close();
+    PressCombination(MOD_CONTROL | MOD_ALT, VK_F6);
+    EXPECT_TRUE(pump([&] { return holderPresses == 2; })) << "the capture outlived the editor";
+    UnregisterHotKey(holder.Handle(), 1);
+}
+
 TEST_F(WindowLayerTest, CombinationTakenWhileTheKeyFieldStoodAsideIsMarkedWhenItComesBack)
 {
     Start("[3+121]\r\nAction=x\r\n[3+79]\r\nAction=y\r\n");

@@ -4,6 +4,7 @@
 #include "store/BindingEdit.h"
 #include "engine/HotkeyStates.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/KeyCapture.h"
 #include "platform/win32/Subclass.h"
 #include "platform/win32/Window.h"
 #include "store/Categories.h"
@@ -91,6 +92,8 @@ private:
     // The binding the fields and choices give, whole.
     Tquickdex EditedBinding() const;
     void ShowKeyStatus();
+    // A combination pressed while the field had the focus.
+    void TakeCombination(WORD value);
     int Notice(const char* text, const char* caption, UINT style);
 
     TApplication& app_;
@@ -110,6 +113,8 @@ private:
     win32::WindowHandle tips_;
     win32::WindowHook hintHook_;
     win32::WindowHook hotKeyHook_;
+    // While the key field has the focus, every combination pressed is its.
+    win32::KeyCapture capture_;
 };
 
 } // namespace quickdex
