@@ -33,7 +33,10 @@ add_library(quickdex_win32 STATIC
   platform/win32/ErrorEdge.cpp
   platform/win32/Handles.cpp
   platform/win32/HotkeyRepeat.cpp
+  platform/win32/KeyCapture.cpp
+  platform/win32/KeyboardLayouts.cpp
   platform/win32/MessagePump.cpp
+  platform/win32/SessionNotes.cpp
   platform/win32/Subclass.cpp
   platform/win32/SystemLibraries.cpp
   platform/win32/Text.cpp
@@ -127,6 +130,7 @@ quickdex_win_test(win_ui_tests
   tests/win/AboutTest.cpp
   tests/win/WindowLayerTest.cpp
   tests/win/ModalityTest.cpp
+  app/SingleInstance.cpp
   ${QUICKDEX_RESOURCES}
 )
 target_link_libraries(win_ui_tests PRIVATE quickdex_ui oleaut32 uuid)

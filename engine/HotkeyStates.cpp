@@ -42,6 +42,35 @@ bool RunsInTheSystemsFrame(std::string_view action)
 
 } // namespace
 
+namespace {
+
+constexpr int KeyF12 = 123;
+
+// Why a free combination still works against the user on Windows; empty
+// when nothing does.
+std::string Caution(int modifiers, int key, const std::string& combination, const AltGrText& altGrText)
+{
+    // Windows keeps F12 for a debugger, also when none runs yet.
+    if (modifiers == 0 && key == KeyF12)
+        return "F12 alone is reserved by Windows for debuggers; choose another key.";
+    // Without Ctrl, Alt or Win, the system does not hand the press on while
+    // a program of a higher integrity level has the keyboard.
+    if ((modifiers & ~modflag::Shift) == 0)
+        return combination + " is free, but not while an admin program is in front.";
+    // Ctrl+Alt is what AltGr sends: a character of a layout would be lost.
+    constexpr int ctrlAlt = modflag::Ctrl | modflag::Alt;
+    if ((modifiers & (ctrlAlt | modflag::Win)) == ctrlAlt && altGrText) {
+        if (const std::optional<std::string> typed = altGrText(key, (modifiers & modflag::Shift) != 0)) {
+            if (typed->empty())
+                return combination + " is free, but types a character on an installed layout.";
+            return combination + " is free, but types \"" + *typed + "\" on an installed layout.";
+        }
+    }
+    return {};
+}
+
+} // namespace
+
 std::string StateText(const HotkeyEngine& engine, int slot, const RowOfSlot& rowOf)
 {
     const SlotStatus status = engine.StatusOf(slot);
@@ -101,7 +130,7 @@ std::string TrayTip(const HotkeyEngine& engine)
 }
 
 std::string KeyStatus(const HotkeyEngine& engine, int modifiers, int key, const BindingId* changing,
-                      const RowOfSlot& rowOf, const CombinationFree& isFree)
+                      const RowOfSlot& rowOf, const CombinationFree& isFree, const AltGrText& altGrText)
 {
     if (key == 0)
         return {};
@@ -115,8 +144,10 @@ std::string KeyStatus(const HotkeyEngine& engine, int modifiers, int key, const 
                engine.Hotkeys[holder].Action + ").";
     // Held by another program: the program's own hotkeys stand aside while
     // the field is typed in, and the table answered for them above.
-    if (isFree(modifiers, key))
-        return combination + " is free.";
+    if (isFree(modifiers, key)) {
+        const std::string caution = Caution(modifiers, key, combination, altGrText);
+        return caution.empty() ? combination + " is free." : caution;
+    }
     return combination + " is in use by another program; it will be listed as not active.";
 }
 

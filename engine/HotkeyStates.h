@@ -7,6 +7,7 @@
 #include "engine/HotkeyEngine.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace quickdex {
@@ -17,6 +18,11 @@ using RowOfSlot = std::function<int(int slot)>;
 // Whether nothing on the system holds a combination: asked of the system by
 // the editor's window, and only when the table does not answer.
 using CombinationFree = std::function<bool(int modifiers, int key)>;
+// What a key types with AltGr (Ctrl+Alt, and Shift with `shift`) on one of
+// the keyboard layouts installed, in the program's code page: nothing when it
+// types nothing on any of them, an empty text when the character cannot be
+// shown. Asked of the system by the editor's window.
+using AltGrText = std::function<std::optional<std::string>(int key, bool shift)>;
 
 // Why a slot's hotkey does not work; empty while it works (or is empty).
 std::string StateText(const HotkeyEngine& engine, int slot, const RowOfSlot& rowOf);
@@ -31,8 +37,9 @@ std::string TrayTip(const HotkeyEngine& engine);
 
 // The editor's status line for the combination the key field's value would
 // be written as. `changing` is the identity of the binding being changed
-// (null for an Add): holding the combination first, it is no conflict.
+// (null for an Add): holding the combination first, it is no conflict. A
+// combination that is free but works against the user on Windows is said so.
 std::string KeyStatus(const HotkeyEngine& engine, int modifiers, int key, const BindingId* changing,
-                      const RowOfSlot& rowOf, const CombinationFree& isFree);
+                      const RowOfSlot& rowOf, const CombinationFree& isFree, const AltGrText& altGrText);
 
 } // namespace quickdex

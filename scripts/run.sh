@@ -11,13 +11,16 @@ bash scripts/build.sh win quickdex help_chm
 
 exe_dir=build/win
 if ! [ -f "$exe_dir/hotkey.ini" ]; then
+    # Ctrl+Shift with a function key: not what AltGr sends (Ctrl+Alt+Q and
+    # Ctrl+Alt+E type "@" and the euro sign on German layouts), and it works
+    # while a program run as administrator is in front.
     printf '%s\r\n' \
-        '[3+78]' 'Action=notepad.exe' 'Hint=The text editor' 'Sort=Tools' \
-        '[3+69]' 'Action=C:\windows' 'Hint=The Windows folder' 'Sort=Folders' \
-        '[6+67]' 'Action=Control Panel' 'Hint=All the settings' 'Sort=System' \
-        '[3+81]' 'Action=Show quickdex' 'Hint=Brings this window to the front' 'Sort=quickdex' \
+        '[6+117]' 'Action=notepad.exe' 'Hint=The text editor' 'Sort=Tools' \
+        '[6+118]' 'Action=C:\windows' 'Hint=The Windows folder' 'Sort=Folders' \
+        '[6+119]' 'Action=Control Panel' 'Hint=All the settings' 'Sort=System' \
+        '[6+120]' 'Action=Show quickdex' 'Hint=Brings this window to the front' 'Sort=quickdex' \
         >"$exe_dir/hotkey.ini"
     echo "run: wrote a sample $exe_dir/hotkey.ini"
 fi
-echo "run: quickdex is in the notification area (Ctrl+Alt+Q shows its window, Ctrl+Alt+N starts Notepad)"
+echo "run: quickdex is in the notification area (Ctrl+Shift+F9 shows its window, Ctrl+Shift+F6 starts Notepad)"
 exec cmake/wine-run.sh "$PWD/build/win/wineprefix" "$exe_dir/quickdex.exe"

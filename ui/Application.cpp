@@ -104,17 +104,22 @@ int TApplication::Run()
 {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        // Tab and Shift+Tab move between the controls of whichever window
-        // has them; Enter and Escape keep the meanings the windows give them.
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) {
-            HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-            if (root && IsDialogMessageW(root, &msg))
-                continue;
-        }
+        if (MoveFocus(msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
     return static_cast<int>(msg.wParam);
+}
+
+bool TApplication::MoveFocus(MSG& msg)
+{
+    // Tab and Shift+Tab move between the controls of whichever window has
+    // them; Enter and Escape keep the meanings the windows give them.
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB)
+        return false;
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    return root && IsDialogMessageW(root, &msg);
 }
 
 LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

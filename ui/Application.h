@@ -57,6 +57,8 @@ public:
 
     // Runs the message loop until the main window is closed.
     int Run();
+    // A Tab or Shift+Tab of the loop, handled: the focus moved.
+    static bool MoveFocus(MSG& msg);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

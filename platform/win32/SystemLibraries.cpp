@@ -31,4 +31,11 @@ SessionNotificationFunction RegisterSessionNotes()
     return function;
 }
 
+SessionNotificationEndFunction UnregisterSessionNotes()
+{
+    static const auto function =
+        LateBound<SessionNotificationEndFunction>("wtsapi32.dll", "WTSUnRegisterSessionNotification");
+    return function;
+}
+
 } // namespace quickdex::win32

@@ -12,6 +12,7 @@ namespace quickdex::win32 {
 using MciSendStringFunction = DWORD(WINAPI*)(LPCSTR command, LPSTR answer, UINT length, HWND notify);
 using OpenFileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEW dialog);
 using SessionNotificationFunction = BOOL(WINAPI*)(HWND window, DWORD flags);
+using SessionNotificationEndFunction = BOOL(WINAPI*)(HWND window);
 
 // COM for the program's one thread, started before the first call that
 // needs it (the shell's launches, its file and folder dialogs) instead of at
@@ -34,5 +35,6 @@ Function LateBound(const char* library, const char* name)
 MciSendStringFunction MciSendString();             // winmm: the CD door
 OpenFileDialogFunction OpenFileDialog();           // comdlg32: the editor's file button
 SessionNotificationFunction RegisterSessionNotes(); // wtsapi32: the session was unlocked
+SessionNotificationEndFunction UnregisterSessionNotes();
 
 } // namespace quickdex::win32

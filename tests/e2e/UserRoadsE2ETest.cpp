@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <set>
 
@@ -76,6 +77,36 @@ std::set<DWORD> RundllProcesses()
             ids.insert(entry.th32ProcessID);
     CloseHandle(snapshot);
     return ids;
+}
+
+// `path` spelled through another drive that reaches the same file. Under
+// Wine, a drive maps the whole Unix file system (Z: in a new prefix), so every
+// folder of C: has a second name, as a mapped drive or subst gives one on
+// Windows; there, the 8.3 name is another. GetModuleFileName gives the
+// started program the spelling it was started by (Wine turns an 8.3 name
+// into the long one, so that one shows nothing there).
+std::string OtherSpelling(const std::string& path)
+{
+    using UnixName = char*(CDECL*)(const wchar_t*);
+    const auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (unixName) {
+        const std::wstring wide(path.begin(), path.end());
+        if (char* name = unixName(wide.c_str())) {
+            std::string rest = name;
+            HeapFree(GetProcessHeap(), 0, name);
+            std::replace(rest.begin(), rest.end(), '/', '\\');
+            for (char drive = 'D'; drive <= 'Z'; ++drive) {
+                const std::string spelled = std::string(1, drive) + ":" + rest;
+                if (GetFileAttributesA(spelled.c_str()) != INVALID_FILE_ATTRIBUTES)
+                    return spelled;
+            }
+        }
+    }
+    char shortPath[MAX_PATH] = {};
+    if (GetShortPathNameA(path.c_str(), shortPath, MAX_PATH) != 0 && lstrcmpiA(shortPath, path.c_str()) != 0)
+        return shortPath;
+    return {};
 }
 
 class UserRoadsE2ETest : public MarkerTest {
@@ -297,18 +328,30 @@ TEST_F(UserRoadsE2ETest, MenusOpenWithAltAndTheirUnderlinedLetters)
     EXPECT_NE(WaitForWindow("TAbout_Form"), nullptr) << "Alt+H, A did not show About";
 }
 
-TEST_F(UserRoadsE2ETest, SecondStartFromTheSameFolderShowsTheRunningCopy)
+TEST_F(UserRoadsE2ETest, SecondStartThroughAnotherSpellingOfTheFolderShowsTheRunningCopy)
 {
     Start("[3+71]\r\nAction=x\r\n", MOD_CONTROL | MOD_ALT, 'G');
     HWND main = quickdex->MainWindow();
     ASSERT_FALSE(IsWindowVisible(main));
 
+    // The same folder under another name, as a mapped drive, subst or a link
+    // to the folder reach it.
+    const std::string exe = dir.File("quickdex.exe");
+    const std::string spelled = OtherSpelling(exe);
+    ASSERT_FALSE(spelled.empty()) << "no other spelling of " << exe;
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION second{};
-    std::string command = "\"" + dir.File("quickdex.exe") + "\"";
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &second));
-    EXPECT_EQ(WaitForSingleObject(second.hProcess, 15000), WAIT_OBJECT_0) << "the second copy stayed";
+    std::string command = "\"" + spelled + "\"";
+    ASSERT_TRUE(CreateProcessA(spelled.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &second));
+    const bool ended = WaitForSingleObject(second.hProcess, 15000) == WAIT_OBJECT_0;
+    if (!ended) {
+        if (HWND other = FindProcessWindow(second.dwProcessId, "TMainForm"))
+            PostMessageA(other, WM_COMMAND, ids::N4, 0);
+        if (WaitForSingleObject(second.hProcess, 5000) == WAIT_TIMEOUT)
+            TerminateProcess(second.hProcess, 1);
+    }
+    EXPECT_TRUE(ended) << "a second copy ran on the same hotkey.ini";
     DWORD code = 1;
     GetExitCodeProcess(second.hProcess, &code);
     EXPECT_EQ(code, 0u);

@@ -17,6 +17,12 @@ const char* const FourBindings = "[3+120]\r\nAction=held\r\nHint=note\r\nIfRunni
                                  "[03+78]\r\nAction=second\r\n"
                                  "[3+79]\r\nAction=fine\r\nHint=h\r\nIfRunning=toggle\r\n";
 
+// A machine whose layouts type nothing with AltGr.
+std::optional<std::string> NoAltGr(int, bool)
+{
+    return std::nullopt;
+}
+
 class HotkeyStatesTest : public ::testing::Test, protected EngineOnFakes {
 protected:
     void Load(const char* ini)
@@ -95,7 +101,7 @@ TEST_F(HotkeyStatesTest, EditorStatusForEachKindOfCombination)
         SCOPED_TRACE(std::to_string(c.key) + " / " + std::to_string(c.changing));
         free = c.free;
         const BindingId* changing = c.changing ? &engine.Hotkeys.IdOf(c.changing) : nullptr;
-        EXPECT_EQ(KeyStatus(engine, c.modifiers, c.key, changing, Reversed, isFree), c.status);
+        EXPECT_EQ(KeyStatus(engine, c.modifiers, c.key, changing, Reversed, isFree, NoAltGr), c.status);
     }
     // The system is asked only when the table has no answer.
     EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{3, 118}, {3, 119}}));
@@ -119,6 +125,61 @@ TEST_F(HotkeyStatesTest, TipSaysHowAPressStartsTheTarget)
     EXPECT_EQ(InfoTip(engine, 5, same),
               "Brings a running copy to the front.\r\n"
               "On Windows 10 and 11 the Calculator runs in a window of the system's: each press starts it again.");
+}
+
+TEST_F(HotkeyStatesTest, EditorStatusForFreeCombinationsThatWorkAgainstTheUser)
+{
+    Load(FourBindings);
+    bool free = true;
+    auto isFree = [&](int, int) { return free; };
+    // A German layout beside the US one: AltGr+Q types "@", AltGr+E the euro
+    // sign, AltGr+7 "{"; AltGr+Shift+Q nothing; a layout typing a character
+    // this code page lacks for AltGr+W.
+    auto altGr = [](int key, bool shift) -> std::optional<std::string> {
+        if (shift)
+            return std::nullopt;
+        switch (key) {
+        case 'Q':
+            return "@";
+        case 'E':
+            return "\x80";
+        case '7':
+            return "{";
+        case 'W':
+            return "";
+        default:
+            return std::nullopt;
+        }
+    };
+    struct Case {
+        int modifiers, key;
+        bool free;
+        const char* status;
+    };
+    const Case cases[] = {
+        {0, 123, true, "F12 alone is reserved by Windows for debuggers; choose another key."},
+        {0, 116, true, "F5 is free, but not while an admin program is in front."},
+        {4, 116, true, "Shift + F5 is free, but not while an admin program is in front."},
+        {4, 123, true, "Shift + F12 is free, but not while an admin program is in front."},
+        {2, 123, true, "Ctrl + F12 is free."},
+        {8, 116, true, "Win + F5 is free."},
+        {3, 'Q', true, "Ctrl + ALT + Q is free, but types \"@\" on an installed layout."},
+        {3, 'E', true, "Ctrl + ALT + E is free, but types \"\x80\" on an installed layout."},
+        {3, '7', true, "Ctrl + ALT + 7 is free, but types \"{\" on an installed layout."},
+        {3, 'W', true, "Ctrl + ALT + W is free, but types a character on an installed layout."},
+        {7, 'Q', true, "Ctrl + Shift + Alt + Q is free."},
+        {11, 'Q', true, "Ctrl + ALT + Win + Q is free."}, // AltGr sends no Win
+        {2, 'Q', true, "Ctrl + Q is free."},
+        {1, 'Q', true, "Alt + Q is free."},
+        // Held or bound is said first: such a hotkey would not work at all.
+        {0, 123, false, "F12 is in use by another program; it will be listed as not active."},
+        {3, 'N', true, "Ctrl + ALT + N is already bound in quickdex: row 3 (first)."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.modifiers) + "+" + std::to_string(c.key));
+        free = c.free;
+        EXPECT_EQ(KeyStatus(engine, c.modifiers, c.key, nullptr, Reversed, isFree, altGr), c.status);
+    }
 }
 
 } // namespace

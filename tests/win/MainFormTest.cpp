@@ -47,6 +47,7 @@ class MainFormTest : public ::testing::Test {
 protected:
     MainFormTest()
     {
+        // The user's Run key is made by the first write; the machine's is there.
         HKEY key = nullptr;
         RegCreateKeyExA(HKEY_LOCAL_MACHINE, TestRunKey + 1, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
         RegCloseKey(key);
@@ -56,12 +57,21 @@ protected:
     {
         form.reset();
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\quickdexTest");
+        RegDeleteTreeA(HKEY_CURRENT_USER, "SOFTWARE\\quickdexTest");
     }
 
-    void Start(const std::string& ini)
+    // With `asUser`, the machine's key cannot be opened for writing, as
+    // Windows refuses it to a program started without administrator's rights.
+    void Start(const std::string& ini, bool asUser = false)
     {
         dir.Write("hotkey.ini", ini);
-        form.emplace(app, dir.Dir(), AutoRunSetting(exePath, HKEY_LOCAL_MACHINE, TestRunKey));
+        RunKeys keys{.userPath = TestRunKey, .machinePath = TestRunKey, .open = {}};
+        keys.open = [asUser](HKEY root, const char* path, REGSAM access, HKEY* key) -> LSTATUS {
+            if (asUser && root == HKEY_LOCAL_MACHINE && (access & (KEY_SET_VALUE | KEY_CREATE_SUB_KEY)))
+                return ERROR_ACCESS_DENIED;
+            return RegOpenKeyExA(root, path, 0, access, key);
+        };
+        form.emplace(app, dir.Dir(), AutoRunSetting(exePath, std::move(keys)));
         form->SetEditor(&editor);
     }
     std::vector<RowView> Rows() const
@@ -113,24 +123,29 @@ protected:
         std::erase(shown, '&');
         return shown;
     }
-    void SetRunValue(const char* data, DWORD type = REG_SZ)
+    void SetRunValue(const char* data, DWORD type = REG_SZ, HKEY root = HKEY_CURRENT_USER)
     {
         HKEY key = nullptr;
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, TestRunKey + 1, 0, KEY_ALL_ACCESS, &key);
+        RegCreateKeyExA(root, TestRunKey + 1, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
         RegSetValueExA(key, "quickdex", 0, type, reinterpret_cast<const BYTE*>(data), static_cast<DWORD>(strlen(data) + 1));
         RegCloseKey(key);
     }
-    std::optional<std::string> RunValue() const
+    std::optional<std::string> RunValue(HKEY root = HKEY_CURRENT_USER) const
     {
         char data[1024] = {};
         DWORD size = sizeof data;
         DWORD type = 0;
-        if (RegGetValueA(HKEY_LOCAL_MACHINE, TestRunKey + 1, "quickdex", RRF_RT_ANY, &type, data, &size) != ERROR_SUCCESS)
+        if (RegGetValueA(root, TestRunKey + 1, "quickdex", RRF_RT_ANY, &type, data, &size) != ERROR_SUCCESS)
             return std::nullopt;
         return std::string(data);
     }
 
     const std::string exePath = "C:\\Program Files\\quickdex\\quickdex.exe";
+    const std::string runCommand = "\"" + exePath + "\""; // in quotes: never "C:\\Program.exe"
+    bool Ticked() const
+    {
+        return (GetMenuState(form->MainMenu(), ids::AutoRun_N, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    }
     TempDir dir;
     ShellRecorder shell;
     TApplication app;
@@ -342,37 +357,117 @@ TEST_F(MainFormTest, CloseButtonHidesAndExitReleasesEverything)
 
 TEST_F(MainFormTest, AutoRunTickAtStartAndToggle)
 {
-    // No value: unticked; the item writes the path, then deletes it.
+    // No value: unticked; the item writes the command, then deletes it.
     Start("");
-    EXPECT_FALSE(form->AutoRunTicked());
+    EXPECT_FALSE(Ticked());
     SendMessageA(form->Handle(), WM_COMMAND, ids::AutoRun_N, 0);
-    EXPECT_TRUE(form->AutoRunTicked());
-    EXPECT_EQ(RunValue(), exePath);
-    EXPECT_EQ(GetMenuState(form->MainMenu(), ids::AutoRun_N, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    EXPECT_TRUE(Ticked());
+    EXPECT_EQ(RunValue(), runCommand);
     SendMessageA(form->Handle(), WM_COMMAND, ids::AutoRun_N, 0);
-    EXPECT_FALSE(form->AutoRunTicked());
+    EXPECT_FALSE(Ticked());
     EXPECT_EQ(RunValue(), std::nullopt);
     form.reset();
 
     struct Case {
-        const char* value;
+        std::string value;
         bool ticked;
         std::optional<std::string> after;
     };
     const Case cases[] = {
-        {"C:\\Program Files\\quickdex\\quickdex.exe", true, exePath}, // the current path: left alone
-        {"C:\\Old\\quickdex.exe", true, exePath},                     // another copy: replaced
-        {"c:\\program files\\quickdex\\quickdex.exe", true, exePath}, // case counts
-        {"", false, std::string()},                                   // empty: unticked, kept
+        {runCommand, true, runCommand},                                     // the current command: left alone
+        {exePath, true, runCommand},                                        // without its quotes: quoted
+        {"\"C:\\Old\\quickdex.exe\"", true, runCommand},                 // another copy: replaced
+        {"\"c:\\program files\\quickdex\\quickdex.exe\"", true, runCommand}, // case counts
+        {"", false, std::string()},                                         // empty: unticked, kept
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);
-        SetRunValue(c.value);
+        SetRunValue(c.value.c_str());
         Start("");
-        EXPECT_EQ(form->AutoRunTicked(), c.ticked);
+        EXPECT_EQ(Ticked(), c.ticked);
         EXPECT_EQ(RunValue(), c.after);
+        EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE), std::nullopt);
         form.reset();
     }
+}
+
+TEST_F(MainFormTest, AutoRunOlderMachineWideValueTicksAndGoesWhereTheSystemLetsIt)
+{
+    struct Case {
+        const char* machineValue;
+        bool asUser;               // the machine's key refused for writing
+        bool tickedAtStart;
+        bool tickedAfterClick;
+        std::optional<std::string> machineAfter;
+        std::optional<std::string> userAfter;
+        bool notice;
+    };
+    const std::string other = "C:\\Old\\quickdex.exe";
+    const Case cases[] = {
+        // This exe, for every user, and the user may not change that: it stays, and so does the tick.
+        {exePath.c_str(), true, true, true, exePath, std::nullopt, true},
+        // The same as administrator: it goes.
+        {exePath.c_str(), false, true, false, std::nullopt, std::nullopt, false},
+        // In other letters and in quotes it is this exe too.
+        {"\"c:\\program files\\quickdex\\QUICKDEX.EXE\"", false, true, false, std::nullopt, std::nullopt, false},
+        // Another copy's is not touched; turning AutoRun on is the user's own.
+        {other.c_str(), true, false, true, other, runCommand, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.machineValue) + (c.asUser ? " as user" : " as administrator"));
+        SetRunValue(c.machineValue, REG_SZ, HKEY_LOCAL_MACHINE);
+        DialogAnswerer answerer;
+        Start("", c.asUser);
+        EXPECT_EQ(Ticked(), c.tickedAtStart);
+        EXPECT_EQ(RunValue(), std::nullopt) << "written at start";
+        SendMessageA(form->Handle(), WM_COMMAND, ids::AutoRun_N, 0);
+        EXPECT_EQ(Ticked(), c.tickedAfterClick);
+        EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE), c.machineAfter);
+        EXPECT_EQ(RunValue(), c.userAfter);
+        const auto boxes = answerer.Boxes();
+        ASSERT_EQ(boxes.size(), c.notice ? 1u : 0u);
+        if (c.notice) {
+            EXPECT_EQ(boxes[0].text, L"quickdex still starts with Windows: an older setting for all users of this "
+                                     L"computer names it, and only an administrator can remove that setting.");
+            EXPECT_EQ(boxes[0].caption, L"quickdex 3.5");
+            EXPECT_EQ(boxes[0].icon, "information");
+        }
+        form.reset();
+        RegDeleteTreeA(HKEY_CURRENT_USER, "SOFTWARE\\quickdexTest");
+    }
+}
+
+TEST_F(MainFormTest, AutoRunOnTheRealRunKeysIsTheCurrentUsersWithThePathInQuotes)
+{
+    // The Run keys of this test's own Wine prefix, as the program finds them.
+    const char* runKey = RunKeyPath + 1;
+    auto value = [&](HKEY root) -> std::optional<std::string> {
+        char data[1024] = {};
+        DWORD size = sizeof data;
+        if (RegGetValueA(root, runKey, "quickdex", RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+            return std::nullopt;
+        return std::string(data);
+    };
+    struct Cleanup {
+        const char* key;
+        ~Cleanup()
+        {
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, key, "quickdex");
+            RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, key, "quickdex");
+        }
+    } cleanup{runKey};
+    // A new profile has no Run key of its own yet.
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, runKey, "quickdex");
+    dir.Write("hotkey.ini", "");
+    form.emplace(app, dir.Dir(), AutoRunSetting(exePath));
+    EXPECT_FALSE(form->AutoRunTicked());
+    SendMessageA(form->Handle(), WM_COMMAND, ids::AutoRun_N, 0);
+    EXPECT_EQ(GetMenuState(form->MainMenu(), ids::AutoRun_N, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(value(HKEY_CURRENT_USER), "\"" + exePath + "\"");
+    EXPECT_EQ(value(HKEY_LOCAL_MACHINE), std::nullopt) << "written for every user";
+    SendMessageA(form->Handle(), WM_COMMAND, ids::AutoRun_N, 0);
+    EXPECT_EQ(value(HKEY_CURRENT_USER), std::nullopt);
+    EXPECT_EQ(GetMenuState(form->MainMenu(), ids::AutoRun_N, MF_BYCOMMAND) & MF_CHECKED, 0u);
 }
 
 TEST_F(MainFormTest, AutoRunWrongTypeIsShownAndBindingsStillLoad)

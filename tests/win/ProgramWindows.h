@@ -49,7 +49,9 @@ protected:
     void Start(const std::string& ini)
     {
         dir.Write("hotkey.ini", ini);
-        main.emplace(app, dir.Dir(), AutoRunSetting("x", HKEY_LOCAL_MACHINE, "\\SOFTWARE\\quickdexNoSuchKey"));
+        // No AutoRun setting on this machine.
+        constexpr const char* NoSuchKey = "\\SOFTWARE\\quickdexNoSuchKey";
+        main.emplace(app, dir.Dir(), AutoRunSetting("x", {.userPath = NoSuchKey, .machinePath = NoSuchKey, .open = {}}));
         about.emplace(app);
         about->SetMainWindow(main->Handle());
         main->OnShowAbout = [this] { about->Show(); };

@@ -3,6 +3,7 @@
 // shell for the tray icon, the key field while quickdex holds a combination,
 // and what the list and the editor say of a hotkey that does not work.
 #include "DialogAnswerer.h"
+#include "app/SingleInstance.h"
 #include "ProgramWindows.h"
 #include "WinSupport.h"
 #include "ui/Application.h"
@@ -14,6 +15,7 @@
 #include "ui/dialogs/psvDialogs.h"
 #include "ui/main/MainIds.h"
 #include "ui/main/main.h"
+#include "platform/win32/SessionNotes.h"
 #include "platform/win32/SystemLibraries.h"
 
 #include <gtest/gtest.h>
@@ -185,6 +187,78 @@ TEST_F(WindowLayerTest, HeldCombinationCanBeTypedIntoTheKeyField)
     EXPECT_FALSE(main->Engine().Stopped);
 }
 
+TEST_F(WindowLayerTest, CombinationAnotherProgramHoldsIsTypedIntoTheKeyFieldAndNamed)
+{
+    // Another program holds Ctrl+Alt+F6 and counts its presses.
+    HotkeyWindow holder;
+    int holderPresses = 0;
+    holder.onHotkey = [&](WPARAM, LPARAM) { ++holderPresses; };
+    ASSERT_TRUE(RegisterHotKey(holder.Handle(), 1, MOD_CONTROL | MOD_ALT, VK_F6));
+    Start("");
+    main->ShowMainWindow();
+    main->AddBitBtnClick();
+    SetForegroundWindow(editor->Handle());
+    SetFocus(editor->HotKey());
+    auto field = [&] { return static_cast<WORD>(SendMessageA(editor->HotKey(), HKM_GETHOTKEY, 0, 0)); };
+
+    PressCombination(MOD_CONTROL | MOD_ALT, VK_F6);
+    EXPECT_TRUE(PumpUntil([&] { return field() != 0; }, 3000)) << "the key field stayed empty";
+    PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(field(), MAKEWORD(VK_F6, HOTKEYF_CONTROL | HOTKEYF_ALT));
+    EXPECT_EQ(win32::WindowText(editor->StatusLine()),
+              "Ctrl + ALT + F6 is in use by another program; it will be listed as not active.");
+    EXPECT_EQ(holderPresses, 0) << "the holder took the press typed into the field";
+    // The field keeps it once the keys are up; the next one replaces it.
+    PressCombination(MOD_CONTROL | MOD_SHIFT, VK_DELETE);
+    EXPECT_TRUE(PumpUntil([&] { return LOBYTE(field()) == VK_DELETE; }, 3000));
+    EXPECT_EQ(HIBYTE(field()) & ~HOTKEYF_EXT, HOTKEYF_CONTROL | HOTKEYF_SHIFT);
+    EXPECT_EQ(GetFocus(), editor->HotKey());
+
+    // Tab leaves the field, as in the program's loop; then the holder has its
+    // combination again.
+    auto pump = [](const std::function<bool()>& done) {
+        const ULONGLONG end = GetTickCount64() + 3000;
+        while (!done() && GetTickCount64() < end) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                if (TApplication::MoveFocus(msg))
+                    continue;
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        }
+        return done();
+    };
+    PressCombination(0, VK_TAB);
+    EXPECT_TRUE(pump([&] { return GetFocus() != editor->HotKey(); })) << "Tab stayed in the field";
+    EXPECT_EQ(GetFocus(), FindControl(editor->Handle(), "Button", "OK"));
+    PressCombination(MOD_CONTROL | MOD_ALT, VK_F6);
+    EXPECT_TRUE(pump([&] { return holderPresses == 1; })) << "the holder lost its hotkey";
+    EXPECT_EQ(LOBYTE(field()), VK_DELETE);
+
+    // Shift+Tab comes back; Escape there empties the field, as it always did.
+    PressCombination(MOD_SHIFT, VK_TAB);
+    EXPECT_TRUE(pump([&] { return GetFocus() == editor->HotKey(); })) << "Shift+Tab did not come back";
+    // (With its scan code, as a keyboard sends it: the field reads the key
+    // of the character Escape makes from that code.)
+    INPUT escape[2] = {};
+    for (INPUT& in : escape) {
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = VK_ESCAPE;
+        in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(VK_ESCAPE, MAPVK_VK_TO_VSC));
+    }
+    escape[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, escape, sizeof(INPUT));
+    EXPECT_TRUE(pump([&] { return field() == 0; })) << "Escape did not reach the field: " << std::hex << field();
+    EXPECT_TRUE(editor->Visible());
+    // Closed with the focus in the field, the capture ends with the editor.
+    editor->Close();
+    PressCombination(MOD_CONTROL | MOD_ALT, VK_F6);
+    EXPECT_TRUE(pump([&] { return holderPresses == 2; })) << "the capture outlived the editor";
+    UnregisterHotKey(holder.Handle(), 1);
+}
+
 TEST_F(WindowLayerTest, CombinationTakenWhileTheKeyFieldStoodAsideIsMarkedWhenItComesBack)
 {
     Start("[3+121]\r\nAction=x\r\n[3+79]\r\nAction=y\r\n");
@@ -259,6 +333,133 @@ TEST_F(WindowLayerTest, EditorStatusLineTellsFreeHeldAndBound)
     EXPECT_GT(status.top, ok.bottom);
 }
 
+TEST_F(WindowLayerTest, EditorStatusLineWarnsOfCombinationsThatWorkAgainstTheUserOnWindows)
+{
+    Start("");
+    main->AddBitBtnClick();
+    std::vector<std::string> shown;
+    auto type = [&](WORD vk, BYTE flags) {
+        SendMessageA(editor->HotKey(), HKM_SETHOTKEY, MAKEWORD(vk, flags), 0);
+        SendMessageA(editor->Handle(), WM_COMMAND, MAKEWPARAM(editor_ids::IdHotKey, EN_CHANGE),
+                     reinterpret_cast<LPARAM>(editor->HotKey()));
+        shown.push_back(win32::WindowText(editor->StatusLine()));
+        return shown.back();
+    };
+    EXPECT_EQ(type(VK_F12, 0), "F12 alone is reserved by Windows for debuggers; choose another key.");
+    EXPECT_EQ(type(VK_F5, 0), "F5 is free, but not while an admin program is in front.");
+    EXPECT_EQ(type(VK_F5, HOTKEYF_SHIFT),
+              "Shift + F5 is free, but not while an admin program is in front.");
+    EXPECT_EQ(type(VK_F5, HOTKEYF_CONTROL), "Ctrl + F5 is free.");
+    // The layouts installed here (Wine's US one) type nothing with AltGr+Q.
+    EXPECT_EQ(type('Q', HOTKEYF_CONTROL | HOTKEYF_ALT), "Ctrl + ALT + Q is free.");
+    // A German layout beside it: AltGr+Q types "@".
+    editor->SetAltGrText([](int key, bool shift) -> std::optional<std::string> {
+        if (key == 'Q' && !shift)
+            return "@";
+        return std::nullopt;
+    });
+    EXPECT_EQ(type('Q', HOTKEYF_CONTROL | HOTKEYF_ALT),
+              "Ctrl + ALT + Q is free, but types \"@\" on an installed layout.");
+    EXPECT_EQ(type('Q', HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT), "Ctrl + Shift + Alt + Q is free.");
+    // One that this code page cannot show.
+    editor->SetAltGrText([](int, bool) -> std::optional<std::string> { return ""; });
+    EXPECT_EQ(type(VK_OEM_PLUS, HOTKEYF_CONTROL | HOTKEYF_ALT),
+              "Ctrl + ALT + = is free, but types a character on an installed layout.");
+    // The longest captions of each kind.
+    type('W', HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT);
+    editor->SetAltGrText([](int, bool) -> std::optional<std::string> { return "@"; });
+    type('W', HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT);
+    EXPECT_EQ(type(VK_SCROLL, HOTKEYF_SHIFT),
+              "Shift + Soroll Lock is free, but not while an admin program is in front.");
+    // The line shows each of them whole.
+    RECT line;
+    GetClientRect(editor->StatusLine(), &line);
+    HDC dc = GetDC(editor->StatusLine());
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(editor->StatusLine(), WM_GETFONT, 0, 0)));
+    for (const std::string& text : shown) {
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        EXPECT_LE(size.cx, line.right) << "cut off: " << text;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(editor->StatusLine(), dc);
+    editor->Close();
+}
+
+// Listens in on the session's notifications as the system would take them:
+// at logon the first registrations are refused until the services are up.
+class SessionRecorder {
+public:
+    explicit SessionRecorder(int refusals) : refusals_(refusals)
+    {
+        auto& calls = win32::SessionNotes::SystemCalls();
+        saved_ = calls;
+        calls.registerNotes = [this](HWND window, DWORD) {
+            registered.push_back(window);
+            if (refusals_ > 0) {
+                --refusals_;
+                SetLastError(RPC_S_INVALID_BINDING);
+                return false;
+            }
+            return true;
+        };
+        calls.unregisterNotes = [this](HWND window) {
+            unregistered.push_back(window);
+            return true;
+        };
+    }
+    ~SessionRecorder() { win32::SessionNotes::SystemCalls() = saved_; }
+    SessionRecorder(const SessionRecorder&) = delete;
+    SessionRecorder& operator=(const SessionRecorder&) = delete;
+
+    std::vector<HWND> registered, unregistered;
+
+private:
+    int refusals_;
+    win32::SessionNotes::Calls saved_;
+};
+
+TEST_F(WindowLayerTest, SessionNotesRefusedAtLogonAreAskedForAgainAndGivenBackAtExit)
+{
+    SessionRecorder session(2);
+    Start("[3+121]\r\nAction=x\r\n");
+    const HWND window = main->Handle();
+    ASSERT_EQ(session.registered, std::vector<HWND>{window});
+    // Asked for again until the system takes it, then no more.
+    EXPECT_TRUE(PumpUntil([&] { return session.registered.size() == 3; }, 10000))
+        << session.registered.size() << " registrations";
+    PumpUntil([] { return false; }, 2500);
+    EXPECT_EQ(session.registered, (std::vector<HWND>{window, window, window}));
+    EXPECT_TRUE(session.unregistered.empty());
+    // Exit gives it back, while the window is still there to name.
+    main->Close();
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    EXPECT_EQ(session.unregistered, std::vector<HWND>{window});
+    main.reset();
+    EXPECT_EQ(session.unregistered.size(), 1u) << "given back twice";
+}
+
+TEST_F(WindowLayerTest, SecondStartRefusedTheGuardOfACopyRunningAsAdministratorShowsThatCopy)
+{
+    Start("[3+121]\r\nAction=x\r\n");
+    const SingleInstance running(dir.Dir());
+    ASSERT_FALSE(running.AlreadyRunning());
+    running.Claim(main->Handle());
+    ASSERT_FALSE(IsWindowVisible(main->Handle()));
+    // Started normally beside a copy that runs as administrator, as WinMain
+    // starts: the system refuses the running copy's guard.
+    const SingleInstance second(dir.Dir(), [](const char*) -> HANDLE {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return nullptr;
+    });
+    if (second.AlreadyRunning())
+        second.ShowRunningCopy();
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(main->Handle()) != FALSE; }, 5000))
+        << "the second copy ran in full beside the running one";
+    running.Release(main->Handle());
+}
+
 TEST_F(WindowLayerTest, LateBoundSystemCallsResolve)
 {
     // The very functions the program calls, looked up as it looks them up.
@@ -266,6 +467,7 @@ TEST_F(WindowLayerTest, LateBoundSystemCallsResolve)
     EXPECT_NE(win32::OpenFileDialog(), nullptr);
     EXPECT_NE(win32::MciSendString(), nullptr);
     EXPECT_NE(win32::RegisterSessionNotes(), nullptr);
+    EXPECT_NE(win32::UnregisterSessionNotes(), nullptr);
 }
 
 } // namespace

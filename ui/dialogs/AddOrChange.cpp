@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include "platform/win32/KeyboardLayouts.h"
 #include "platform/win32/SystemLibraries.h"
 
 #include <commdlg.h>
@@ -52,7 +53,8 @@ constexpr int ButtonPitch = 24;
 } // namespace
 
 TAddOrChange_Form::TAddOrChange_Form(TApplication& application, TMainForm& mainForm, const std::string& exeDir)
-    : app_(application), main_(mainForm), categories_(files_, exeDir), folderDialog_(nullptr)
+    : app_(application), main_(mainForm), categories_(files_, exeDir), folderDialog_(nullptr),
+      altGrText_(win32::AltGrText), capture_([this](WORD value) { TakeCombination(value); })
 {
     CreateForm({.className = "TAddOrChange_Form",
                 .caption = AddCaption,
@@ -134,12 +136,26 @@ void TAddOrChange_Form::CreateChildren()
         return std::nullopt;
     });
     // While the key field has the focus, the program's own hotkeys stand
-    // aside: a combination quickdex holds can be typed into it.
-    hotKeyHook_.Attach(HotKey(), [this](UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
-        if (message == WM_SETFOCUS)
+    // aside, and the presses of every other program's are captured for it:
+    // any combination can be typed into it.
+    hotKeyHook_.Attach(HotKey(), [this](UINT message, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
+        if (message == WM_SETFOCUS) {
             main_.StandAside(true);
-        else if (message == WM_KILLFOCUS)
+            capture_.Start();
+        } else if (message == WM_KILLFOCUS) {
+            capture_.Stop();
             main_.StandAside(false);
+        } else if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) &&
+                   (wParam == VK_SHIFT || wParam == VK_CONTROL || wParam == VK_MENU)) {
+            // The field starts over at a modifier's press; one pressed before
+            // the combination the capture took (it waited in the queue) must
+            // not wipe that combination out.
+            const DWORD pressed = static_cast<DWORD>(GetMessageTime());
+            const LRESULT result = DefSubclassProc(HotKey(), message, wParam, lParam);
+            if (const std::optional<WORD> taken = capture_.TakenSince(pressed))
+                TakeCombination(*taken);
+            return result;
+        }
         return std::nullopt;
     });
 
@@ -282,7 +298,17 @@ std::string TAddOrChange_Form::KeyStatus() const
         return true;
     };
     return quickdex::KeyStatus(main_.Engine(), edited.Modifiers, edited.Key, changeId_.place ? &changeId_ : nullptr,
-                               [this](int slot) { return main_.RowOfSlot(slot); }, isFree);
+                               [this](int slot) { return main_.RowOfSlot(slot); }, isFree, altGrText_);
+}
+
+void TAddOrChange_Form::TakeCombination(WORD value)
+{
+    // The field shows what was pressed as if it had seen the press itself;
+    // a key held down repeats the same value.
+    if (static_cast<WORD>(SendMessageA(HotKey(), HKM_GETHOTKEY, 0, 0)) == value)
+        return;
+    SendMessageA(HotKey(), HKM_SETHOTKEY, value, 0);
+    ShowKeyStatus();
 }
 
 void TAddOrChange_Form::ShowKeyStatus()
@@ -316,6 +342,7 @@ void TAddOrChange_Form::FormClose()
     loaded_ = Tquickdex{};
     changeId_ = BindingId{};
     SetIfRunning(IfRunningMode::Start);
+    capture_.Stop();
     main_.StandAside(false);
 }
 

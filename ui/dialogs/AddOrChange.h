@@ -2,7 +2,9 @@
 // The hotkey editor: adds a binding, or changes the one it was opened for,
 // writing it into hotkey.ini and making the main window reload.
 #include "store/BindingEdit.h"
+#include "engine/HotkeyStates.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/KeyCapture.h"
 #include "platform/win32/Subclass.h"
 #include "platform/win32/Window.h"
 #include "store/Categories.h"
@@ -88,6 +90,9 @@ public:
 
     // The status line's text for the key field's combination now.
     std::string KeyStatus() const;
+    // What the keyboard layouts type with AltGr: the installed ones, unless
+    // a test stands in for a layout this machine lacks.
+    void SetAltGrText(AltGrText altGrText) { altGrText_ = std::move(altGrText); }
 
 protected:
     void FormFirstShow() override;
@@ -102,6 +107,8 @@ private:
     Tquickdex EditedBinding() const;
     void ShowKeyStatus();
     void IfRunningClick(int id);
+    // A combination pressed while the field had the focus.
+    void TakeCombination(WORD value);
     int Notice(const char* text, const char* caption, UINT style);
 
     TApplication& app_;
@@ -115,11 +122,14 @@ private:
     Tquickdex loaded_;
     BindingId changeId_;
     std::string lastFile_; // offered again by the file-open dialog
+    AltGrText altGrText_;
 
     win32::ImageListHandle glyphs_;
     win32::WindowHandle tips_;
     win32::WindowHook hintHook_;
     win32::WindowHook hotKeyHook_;
+    // While the key field has the focus, every combination pressed is its.
+    win32::KeyCapture capture_;
 };
 
 } // namespace quickdex

@@ -13,16 +13,18 @@ struct KeyCloser {
 };
 using KeyHandle = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
 
-KeyHandle OpenRunKey(HKEY root, const std::string& path)
+// A leading backslash names a path from the root.
+const char* Relative(const std::string& path)
 {
-    // A leading backslash names a path from the root.
-    const char* relative = path.c_str();
-    if (*relative == '\\')
-        ++relative;
+    return path.c_str() + (path.starts_with('\\') ? 1 : 0);
+}
+
+KeyHandle OpenKey(const RunKeys& keys, HKEY root, const std::string& path, REGSAM access)
+{
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, relative, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return nullptr;
-    return KeyHandle(key);
+    const LSTATUS status = keys.open ? keys.open(root, Relative(path), access, &key)
+                                     : RegOpenKeyExA(root, Relative(path), 0, access, &key);
+    return status == ERROR_SUCCESS ? KeyHandle(key) : nullptr;
 }
 
 std::string ReadText(HKEY key, const char* name)
@@ -39,41 +41,83 @@ std::string ReadText(HKEY key, const char* name)
     return std::string(data.data()); // up to the first zero
 }
 
+// A command's program: the text in quotes, or the whole text without them.
+std::string ProgramOf(const std::string& command)
+{
+    if (command.starts_with('"')) {
+        const std::size_t end = command.find('"', 1);
+        return command.substr(1, end == std::string::npos ? std::string::npos : end - 1);
+    }
+    return command;
+}
+
 } // namespace
+
+AutoRunSetting::AutoRunSetting(std::string exePath, RunKeys keys) : exePath_(std::move(exePath)), keys_(std::move(keys))
+{
+}
+
+std::string AutoRunSetting::RunCommand() const
+{
+    return '"' + exePath_ + '"';
+}
+
+bool AutoRunSetting::MachineValueNamesThisExe() const
+{
+    const KeyHandle key = OpenKey(keys_, keys_.machineRoot, keys_.machinePath, KEY_QUERY_VALUE);
+    if (!key)
+        return false;
+    // Windows takes a path in any case of letters.
+    return lstrcmpiA(ProgramOf(ReadText(key.get(), AutoRunValueName)).c_str(), exePath_.c_str()) == 0;
+}
 
 void AutoRunSetting::ReadAutoRunSetting(bool& ticked) const
 {
-    KeyHandle key = OpenRunKey(root_, keyPath_);
-    if (!key)
-        return;
-    const std::string value = ReadText(key.get(), AutoRunValueName);
-    if (value.empty()) {
-        ticked = false;
+    std::string value;
+    if (const KeyHandle key = OpenKey(keys_, keys_.userRoot, keys_.userPath, KEY_QUERY_VALUE))
+        value = ReadText(key.get(), AutoRunValueName);
+    if (!value.empty()) {
+        // A value naming another copy, an older place, or the path without
+        // its quotes is replaced by this executable's command. The tick
+        // comes after: ticked first, the toggle would delete the value.
+        if (value != RunCommand()) {
+            ticked = false;
+            ToggleAutoRun(ticked);
+        }
+        ticked = true;
         return;
     }
-    // A value naming another copy or an older place is replaced by this
-    // executable's path. The tick comes after: ticked first, the toggle
-    // would delete the value instead.
-    if (value != exePath_)
-        ToggleAutoRun(ticked);
-    ticked = true;
+    ticked = MachineValueNamesThisExe();
 }
 
-void AutoRunSetting::ToggleAutoRun(bool& ticked) const
+bool AutoRunSetting::ToggleAutoRun(bool& ticked) const
 {
-    KeyHandle key = OpenRunKey(root_, keyPath_);
-    if (!key)
-        return;
     if (ticked) {
-        RegDeleteValueA(key.get(), AutoRunValueName);
+        if (const KeyHandle key = OpenKey(keys_, keys_.userRoot, keys_.userPath, KEY_SET_VALUE))
+            RegDeleteValueA(key.get(), AutoRunValueName);
+        // An older setting for every user of the machine: removed when the
+        // system lets this user change it, else it stays, and so does the tick.
+        if (MachineValueNamesThisExe()) {
+            const KeyHandle machine = OpenKey(keys_, keys_.machineRoot, keys_.machinePath, KEY_SET_VALUE);
+            if (!machine || RegDeleteValueA(machine.get(), AutoRunValueName) != ERROR_SUCCESS)
+                return false;
+        }
         ticked = false;
-        return;
+        return true;
     }
-    const auto size = static_cast<DWORD>(exePath_.size() + 1); // with the terminating zero
-    if (RegSetValueExA(key.get(), AutoRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(exePath_.c_str()), size) !=
+    // The user's Run key is missing from a new profile: it is made.
+    HKEY created = nullptr;
+    if (RegCreateKeyExA(keys_.userRoot, Relative(keys_.userPath), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created,
+                        nullptr) != ERROR_SUCCESS)
+        throw AppError(std::string("Failed to set data for '") + AutoRunValueName + "'");
+    const KeyHandle key(created);
+    const std::string command = RunCommand();
+    const auto size = static_cast<DWORD>(command.size() + 1); // with the terminating zero
+    if (RegSetValueExA(key.get(), AutoRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()), size) !=
         ERROR_SUCCESS)
         throw AppError(std::string("Failed to set data for '") + AutoRunValueName + "'");
     ticked = true;
+    return true;
 }
 
 } // namespace quickdex

@@ -24,6 +24,11 @@ constexpr DWORD FormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZ
 constexpr const char* SelectToDeleteNotice = "Please select the item you want to delete\xA1\xA3";
 constexpr unsigned ChineseCodePage = 936;
 
+// AutoRun turned off, but an older setting for every user still starts it.
+constexpr const char* MachineAutoRunStays =
+    "quickdex still starts with Windows: an older setting for all users of this computer names it, and only an "
+    "administrator can remove that setting.";
+
 // The state pictures of the rows (1-based, in the marks strip).
 constexpr int MarkActive = 1;
 constexpr int MarkRefused = 2;
@@ -35,6 +40,7 @@ constexpr WPARAM SessionUnlock = 0x8;    // WTS_SESSION_UNLOCK
 constexpr WPARAM ResumeAutomatic = 0x12; // PBT_APMRESUMEAUTOMATIC
 
 constexpr UINT_PTR HotkeyRepeatTimer = 1;
+constexpr UINT_PTR SessionNotesTimer = 2;
 
 struct MenuItem {
     int id; // 0: a separator
@@ -79,8 +85,8 @@ TMainForm::TMainForm(TApplication& application, std::string exeDir, AutoRunSetti
     CreateTrayIcon();
     FormCreate();
     // After the bindings are registered: the library is not on their road.
-    if (const auto registerSession = win32::RegisterSessionNotes())
-        registerSession(Handle(), 0); // NOTIFY_FOR_THIS_SESSION
+    sessionNotes_ = std::make_unique<win32::SessionNotes>(Handle(), SessionNotesTimer);
+    sessionNotes_->Register();
 }
 
 void TMainForm::CreateMenus()
@@ -399,9 +405,11 @@ void TMainForm::ReadAutoRunSetting()
 void TMainForm::ToggleAutoRun()
 {
     bool ticked = autoRunTicked_;
-    autoRun_.ToggleAutoRun(ticked);
+    const bool done = autoRun_.ToggleAutoRun(ticked);
     autoRunTicked_ = ticked;
     CheckMenuItem(mainMenu_, ids::AutoRun_N, MF_BYCOMMAND | (ticked ? MF_CHECKED : MF_UNCHECKED));
+    if (!done)
+        MessageBoxText(MachineAutoRunStays, MB_ICONINFORMATION | MB_OK);
 }
 
 // --- The list and the hotkeys' states ---------------------------------------
@@ -619,7 +627,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             engine_->WMHotKey(static_cast<std::uint32_t>(lParam));
         return 0;
     case WM_TIMER:
-        if (hotkeyRepeats_->OnTimer(wParam))
+        if (hotkeyRepeats_->OnTimer(wParam) || (sessionNotes_ && sessionNotes_->OnTimer(wParam)))
             return 0;
         break;
     case WM_SYSCOMMAND:
@@ -658,6 +666,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         if (OnDestroy)
             OnDestroy();
+        sessionNotes_.reset(); // given back while the window can still be named
         tray_.reset(); // the icon leaves the notification area
         PostQuitMessage(0);
         return 0;

@@ -6,6 +6,7 @@
 #include "platform/win32/Files.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/HotkeyRepeat.h"
+#include "platform/win32/SessionNotes.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Window.h"
 #include "ui/main/AutoRun.h"
@@ -173,6 +174,7 @@ private:
     std::unique_ptr<win32::HotkeyApi> hotkeyApi_;
     std::unique_ptr<HotkeyEngine> engine_;
     std::unique_ptr<win32::HotkeyRepeatLatch> hotkeyRepeats_;
+    std::unique_ptr<win32::SessionNotes> sessionNotes_;
 
     HMENU mainMenu_ = nullptr; // goes with the window
     win32::MenuHandle trayMenu_; // M_PopupMenu
