@@ -1,5 +1,7 @@
 #include "app/SingleInstance.h"
 
+#include "platform/win32/Text.h"
+
 #include "ui/main/main.h"
 
 #include <cctype>
@@ -41,7 +43,7 @@ std::string FolderKey(std::string folder)
     // a drive's root ("C:\").
     if (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/'))
         folder.pop_back();
-    HANDLE handle = CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES,
+    HANDLE handle = CreateFileW(win32::Wide(folder).c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle != INVALID_HANDLE_VALUE) {

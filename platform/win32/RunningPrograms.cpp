@@ -21,82 +21,91 @@ namespace {
 // name in its long form; the long form is skipped when the file is missing.
 std::string FullLongPath(const std::string& path)
 {
-    std::vector<char> full(MAX_PATH);
-    DWORD n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    const std::wstring wide = Wide(path);
+    std::vector<wchar_t> full(MAX_PATH);
+    DWORD n = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
     if (n >= full.size()) {
         full.resize(n + 1);
-        n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        n = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
     }
     if (n == 0 || n >= full.size())
         return path;
-    std::vector<char> longer(MAX_PATH);
-    DWORD m = GetLongPathNameA(full.data(), longer.data(), static_cast<DWORD>(longer.size()));
+    std::vector<wchar_t> longer(MAX_PATH);
+    DWORD m = GetLongPathNameW(full.data(), longer.data(), static_cast<DWORD>(longer.size()));
     if (m >= longer.size()) {
         longer.resize(m + 1);
-        m = GetLongPathNameA(full.data(), longer.data(), static_cast<DWORD>(longer.size()));
+        m = GetLongPathNameW(full.data(), longer.data(), static_cast<DWORD>(longer.size()));
     }
     if (m == 0 || m >= longer.size())
-        return std::string(full.data(), n);
-    return std::string(longer.data(), m);
+        return Utf8(std::wstring_view(full.data(), n));
+    return Utf8(std::wstring_view(longer.data(), m));
 }
 
-std::string Upper(std::string text)
+// Upper case by the system's rules for every script, as paths compare.
+std::string Upper(const std::string& text)
 {
-    if (!text.empty())
-        CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
+    std::wstring wide = Wide(text);
+    if (!wide.empty())
+        CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+    return Utf8(wide);
 }
 
 class Win32ProgramLookup final : public IProgramLookup {
 public:
     std::optional<std::string> AppPath(const std::string& name) override
     {
-        const std::string subKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + name;
+        const std::wstring subKey = Wide("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + name);
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
             return std::nullopt;
         DWORD type = 0;
         DWORD size = 0;
-        std::optional<std::string> value;
-        if (RegQueryValueExA(key, nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+        std::optional<std::wstring> value;
+        if (RegQueryValueExW(key, nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
             (type == REG_SZ || type == REG_EXPAND_SZ)) {
-            std::vector<char> buffer(size + 2, '\0');
+            std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 2, L'\0');
             DWORD got = size;
-            if (RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &got) ==
+            if (RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &got) ==
                 ERROR_SUCCESS)
-                value = std::string(buffer.data());
+                value = std::wstring(buffer.data());
         }
         RegCloseKey(key);
         if (!value)
             return std::nullopt;
         if (type == REG_EXPAND_SZ) {
-            const DWORD needed = ExpandEnvironmentStringsA(value->c_str(), nullptr, 0);
-            std::vector<char> expanded(needed + 1, '\0');
-            if (needed && ExpandEnvironmentStringsA(value->c_str(), expanded.data(), needed + 1))
-                value = std::string(expanded.data());
+            const DWORD needed = ExpandEnvironmentStringsW(value->c_str(), nullptr, 0);
+            std::vector<wchar_t> expanded(needed + 1, L'\0');
+            if (needed && ExpandEnvironmentStringsW(value->c_str(), expanded.data(), needed + 1))
+                value = std::wstring(expanded.data());
         }
-        if (value->size() >= 2 && value->front() == '"' && value->back() == '"')
-            value = value->substr(1, value->size() - 2);
+        return Unquoted(Utf8(*value));
+    }
+
+    static std::string Unquoted(std::string value)
+    {
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+            value = value.substr(1, value.size() - 2);
         return value;
     }
 
     std::optional<std::string> FindOnSearchPath(const std::string& name) override
     {
-        std::vector<char> found(MAX_PATH);
-        DWORD n = SearchPathA(nullptr, name.c_str(), ".exe", static_cast<DWORD>(found.size()), found.data(), nullptr);
+        const std::wstring wide = Wide(name);
+        std::vector<wchar_t> found(MAX_PATH);
+        DWORD n = SearchPathW(nullptr, wide.c_str(), L".exe", static_cast<DWORD>(found.size()), found.data(), nullptr);
         if (n >= found.size()) {
             found.resize(n + 1);
-            n = SearchPathA(nullptr, name.c_str(), ".exe", static_cast<DWORD>(found.size()), found.data(), nullptr);
+            n = SearchPathW(nullptr, wide.c_str(), L".exe", static_cast<DWORD>(found.size()), found.data(), nullptr);
         }
         if (n == 0 || n >= found.size())
             return std::nullopt;
-        return std::string(found.data(), n);
+        return Utf8(std::wstring_view(found.data(), n));
     }
 
     std::optional<std::string> ExistingFile(const std::string& path) override
     {
         const std::string full = FullLongPath(path);
-        const DWORD attributes = GetFileAttributesA(full.c_str());
+        const DWORD attributes = GetFileAttributesW(Wide(full).c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
             return std::nullopt;
         return full;
@@ -111,20 +120,20 @@ public:
         // CLSID_ShellLink, spelled out rather than taken from libuuid.
         static constexpr CLSID shellLink = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
         EnsureCom();
-        IShellLinkA* link = nullptr;
-        if (!create || FAILED(create(shellLink, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IShellLinkA),
+        IShellLinkW* link = nullptr;
+        if (!create || FAILED(create(shellLink, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IShellLinkW),
                                      reinterpret_cast<void**>(&link))))
             return std::nullopt;
         std::optional<std::string> target;
         IPersistFile* file = nullptr;
         if (SUCCEEDED(link->QueryInterface(__uuidof(IPersistFile), reinterpret_cast<void**>(&file)))) {
-            const std::wstring wide = FromCodePage(path, CP_ACP);
+            const std::wstring wide = Wide(path);
             // Read as stored, never "resolved": that would search the disk
             // for a moved target, or ask the user, inside a key press.
             if (SUCCEEDED(file->Load(wide.c_str(), STGM_READ))) {
-                std::vector<char> buffer(MAX_PATH * 4, '\0');
+                std::vector<wchar_t> buffer(MAX_PATH * 4, L'\0');
                 if (link->GetPath(buffer.data(), static_cast<int>(buffer.size()), nullptr, 0) == S_OK && buffer[0])
-                    target = std::string(buffer.data());
+                    target = Utf8(buffer.data());
             }
             file->Release();
         }
@@ -140,11 +149,11 @@ std::string ProcessImage(DWORD process)
     HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
     if (!handle)
         return {};
-    std::vector<char> image(MAX_PATH * 4);
+    std::vector<wchar_t> image(MAX_PATH * 4);
     DWORD n = static_cast<DWORD>(image.size());
-    const bool got = QueryFullProcessImageNameA(handle, 0, image.data(), &n) != FALSE;
+    const bool got = QueryFullProcessImageNameW(handle, 0, image.data(), &n) != FALSE;
     CloseHandle(handle);
-    return got ? Upper(FullLongPath(std::string(image.data(), n))) : std::string();
+    return got ? Upper(FullLongPath(Utf8(std::wstring_view(image.data(), n)))) : std::string();
 }
 
 // Whether the desktop composition hides a window (a window of another
@@ -286,10 +295,10 @@ std::function<bool(HWND)>& CloakedSeam()
     return seam;
 }
 
-std::function<BOOL(SHELLEXECUTEINFOA&)>& ShellExecuteSeam()
+std::function<BOOL(SHELLEXECUTEINFOW&)>& ShellExecuteSeam()
 {
-    static std::function<BOOL(SHELLEXECUTEINFOA&)> seam = [](SHELLEXECUTEINFOA& info) {
-        return ShellExecuteExA(&info);
+    static std::function<BOOL(SHELLEXECUTEINFOW&)> seam = [](SHELLEXECUTEINFOW& info) {
+        return ShellExecuteExW(&info);
     };
     return seam;
 }
@@ -299,7 +308,7 @@ namespace {
 // ShellExecuteExA, keeping the handle of the process started, when there is
 // one (not for a document handed to a running program), just long enough to
 // pass the foreground on: the press gave it to us.
-bool ExecuteAllowingForeground(SHELLEXECUTEINFOA& info)
+bool ExecuteAllowingForeground(SHELLEXECUTEINFOW& info)
 {
     EnsureCom(); // the shell may hand the file to an extension that needs it
     info.cbSize = sizeof info;
@@ -319,11 +328,17 @@ bool ExecuteAllowingForeground(SHELLEXECUTEINFOA& info)
 
 LaunchOutcome SystemApi::Launch(const LaunchRequest& request)
 {
-    SHELLEXECUTEINFOA info{};
-    info.lpVerb = request.verb;
-    info.lpFile = request.file.c_str();
-    info.lpParameters = request.parameters.empty() ? nullptr : request.parameters.c_str();
-    info.lpDirectory = request.directory.empty() ? nullptr : request.directory.c_str();
+    // The wide call: a target, arguments or folder of any script reach the
+    // program as written.
+    const std::wstring verb = request.verb ? Wide(request.verb) : std::wstring();
+    const std::wstring file = Wide(request.file);
+    const std::wstring parameters = Wide(request.parameters);
+    const std::wstring directory = Wide(request.directory);
+    SHELLEXECUTEINFOW info{};
+    info.lpVerb = request.verb ? verb.c_str() : nullptr;
+    info.lpFile = file.c_str();
+    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+    info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
     info.nShow = request.showMode;
     if (ExecuteAllowingForeground(info))
         return LaunchOutcome::Started;
@@ -337,22 +352,24 @@ LaunchOutcome SystemApi::Launch(const LaunchRequest& request)
 
 std::string SystemApi::ExpandEnvironment(const std::string& text)
 {
-    std::vector<char> buffer(text.size() + MAX_PATH);
+    const std::wstring wide = Wide(text);
+    std::vector<wchar_t> buffer(wide.size() + MAX_PATH);
     for (;;) {
-        const DWORD n = ExpandEnvironmentStringsA(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD n = ExpandEnvironmentStringsW(wide.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
         if (n == 0)
             return text;
         if (n <= buffer.size())
-            return std::string(buffer.data()); // n counts the closing zero
+            return Utf8(buffer.data()); // n counts the closing zero
         buffer.resize(n);
     }
 }
 
 void OpenAllowingForeground(const char* file, int showMode)
 {
-    // What ShellExecuteA does (it sets no-UI itself).
-    SHELLEXECUTEINFOA info{};
-    info.lpFile = file;
+    // What ShellExecute does (it sets no-UI itself).
+    const std::wstring wide = Wide(file);
+    SHELLEXECUTEINFOW info{};
+    info.lpFile = wide.c_str();
     info.nShow = showMode;
     ExecuteAllowingForeground(info);
 }

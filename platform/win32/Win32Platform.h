@@ -56,7 +56,7 @@ public:
 // The shell's ShellExecuteExA, behind which the program's every open and
 // launch goes; a test puts a recorder in its place (the consent prompt of
 // "runas" has no place in a test).
-std::function<BOOL(SHELLEXECUTEINFOA&)>& ShellExecuteSeam();
+std::function<BOOL(SHELLEXECUTEINFOW&)>& ShellExecuteSeam();
 // Whether the composition hides a window, when a test says so (Wine cloaks
 // nothing); empty: the system is asked.
 std::function<bool(HWND)>& CloakedSeam();

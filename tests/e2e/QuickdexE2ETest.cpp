@@ -1,6 +1,8 @@
 // quickdex.exe as its users meet it, driven from another process: bindings
 // pressed with SendInput, commands sent to its windows, its exit watched.
 #include "QuickdexProcess.h"
+#include "platform/portable/Utf.h"
+#include "platform/win32/Text.h"
 
 #include <gtest/gtest.h>
 
@@ -104,6 +106,36 @@ TEST_F(QuickdexE2ETest, SectionThatIsNoBindingIsShownOnceAndTheOthersWork)
     EXPECT_EQ(quickdex.ListRowCount(), 1);
     EXPECT_TRUE(CombinationHeld(MOD_CONTROL, 'A')) << "the good binding is not registered";
     EXPECT_EQ(dir.Read("hotkey.ini"), "[2+65]\r\nAction=a\r\n[65]\r\nAction=x\r\n");
+}
+
+// A copy run from a folder whose name the code page cannot hold (a user
+// name like "\xC5\x81ukasz" on a Western system) finds its hotkey.ini, and a
+// press starts a program in such a folder, named in three scripts and an
+// emoji: once the path came back with "?" and nothing loaded or started.
+TEST_F(QuickdexE2ETest, PressStartsAProgramInAFolderOfAnyScriptFromACopyInOne)
+{
+    const std::string name = "\xE6\xB5\x8B\xE8\xAF\x95 \xC5\x81ukasz \xCE\x95\xCE\xBB \xF0\x9F\x98\x80";
+    const std::string folder = dir.Dir() + name;
+    ASSERT_TRUE(CreateDirectoryW(win32::Wide(folder).c_str(), nullptr));
+    const std::string target = folder + "\\caf\xC3\xA9.exe";
+    ASSERT_TRUE(CopyFileW(win32::Wide(TestProgramDir() + "marker.exe").c_str(), win32::Wide(target).c_str(), FALSE));
+    // hotkey.ini as Notepad saves a file in any script: UTF-16 with its mark.
+    const std::u16string text = Utf8ToUtf16("[3+74]\r\nAction=" + target + "\r\n");
+    std::string bytes = "\xFF\xFE";
+    for (char16_t unit : text)
+        bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    HANDLE ini = CreateFileW(win32::Wide(folder + "\\hotkey.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(ini, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(ini);
+
+    QuickdexProcess quickdex(dir, name);
+    ASSERT_TRUE(quickdex.WaitUntilHeld(MOD_CONTROL | MOD_ALT, 'J')) << "the bindings of that folder were not loaded";
+    PressCombination(MOD_CONTROL | MOD_ALT, 'J');
+    const std::wstring ran = win32::Wide(folder + "\\caf\xC3\xA9.ran");
+    EXPECT_TRUE(PumpUntil([&] { return GetFileAttributesW(ran.c_str()) != INVALID_FILE_ATTRIBUTES; }, 20000))
+        << "the program in that folder did not start";
 }
 
 TEST_F(QuickdexE2ETest, AddThroughTheEditorThenPressIt)

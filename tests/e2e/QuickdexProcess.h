@@ -2,6 +2,7 @@
 // Drives a real quickdex.exe from outside: a copy of it in a fresh folder
 // with a prepared hotkey.ini, started as its own process.
 #include "support/TempDir.h"
+#include "platform/win32/Text.h"
 #include "platform/win32/Window.h"
 #include "ui/main/MainIds.h"
 #include "win/WinSupport.h"
@@ -16,15 +17,17 @@ namespace quickdex::test {
 
 class QuickdexProcess {
 public:
-    explicit QuickdexProcess(const TempDir& dir) : dir_(dir)
+    // `folder` (UTF-8), when given, is a folder of `dir` the copy runs from.
+    explicit QuickdexProcess(const TempDir& dir, const std::string& folder = {}) : dir_(dir)
     {
-        const std::string exe = dir.File("quickdex.exe");
-        CopyFileA((TestProgramDir() + "quickdex.exe").c_str(), exe.c_str(), FALSE);
-        STARTUPINFOA si{};
+        const std::wstring from = win32::Wide(folder.empty() ? dir.Path().string() : dir.Dir() + folder);
+        const std::wstring exe = from + L"\\quickdex.exe";
+        CopyFileW(win32::Wide(TestProgramDir() + "quickdex.exe").c_str(), exe.c_str(), FALSE);
+        STARTUPINFOW si{};
         si.cb = sizeof si;
-        std::string commandLine = "\"" + exe + "\"";
-        started_ = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  dir.Path().string().c_str(), &si, &info_) != FALSE;
+        std::wstring commandLine = L"\"" + exe + L"\"";
+        started_ = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, from.c_str(),
+                                  &si, &info_) != FALSE;
     }
     ~QuickdexProcess()
     {

@@ -1,7 +1,8 @@
 #pragma once
-// Listens in on what the program asks of the shell's ShellExecuteExA, and
+// Listens in on what the program asks of the shell's ShellExecuteExW, and
 // answers as the shell would: started, or the user refused the consent
 // prompt (ERROR_CANCELLED), which no test can click.
+#include "platform/win32/Text.h"
 #include "platform/win32/Win32Platform.h"
 
 #include <string>
@@ -21,8 +22,8 @@ public:
 
     LaunchRecorder()
     {
-        win32::ShellExecuteSeam() = [this](SHELLEXECUTEINFOA& info) -> BOOL {
-            auto text = [](const char* s) { return std::string(s ? s : "(null)"); };
+        win32::ShellExecuteSeam() = [this](SHELLEXECUTEINFOW& info) -> BOOL {
+            auto text = [](const wchar_t* s) { return s ? win32::Utf8(s) : std::string("(null)"); };
             calls.push_back({text(info.lpVerb), text(info.lpFile), text(info.lpParameters), text(info.lpDirectory),
                              info.nShow, info.fMask});
             if (refuseWith) {
@@ -35,7 +36,7 @@ public:
     }
     ~LaunchRecorder()
     {
-        win32::ShellExecuteSeam() = [](SHELLEXECUTEINFOA& info) { return ShellExecuteExA(&info); };
+        win32::ShellExecuteSeam() = [](SHELLEXECUTEINFOW& info) { return ShellExecuteExW(&info); };
     }
     LaunchRecorder(const LaunchRecorder&) = delete;
     LaunchRecorder& operator=(const LaunchRecorder&) = delete;

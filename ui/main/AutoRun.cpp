@@ -1,5 +1,7 @@
 #include "ui/main/AutoRun.h"
 
+#include "platform/win32/Text.h"
+
 #include "store/Errors.h"
 
 #include <memory>
@@ -31,14 +33,17 @@ std::string ReadText(HKEY key, const char* name)
 {
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+    // The wide calls: the exe's path in any script.
+    const std::wstring wideName = win32::Wide(name);
+    if (RegQueryValueExW(key, wideName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
         return {}; // no value
     if (type != REG_SZ && type != REG_EXPAND_SZ)
         throw AppError(std::string("Invalid data type for '") + name + "'");
-    std::vector<char> data(size + 1, '\0');
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS)
+    std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
+    if (RegQueryValueExW(key, wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+        ERROR_SUCCESS)
         return {};
-    return std::string(data.data()); // up to the first zero
+    return win32::Utf8(data.data()); // up to the first zero
 }
 
 // A command's program: the text in quotes, or the whole text without them.
@@ -68,7 +73,8 @@ bool AutoRunSetting::MachineValueNamesThisExe() const
     if (!key)
         return false;
     // Windows takes a path in any case of letters.
-    return lstrcmpiA(ProgramOf(ReadText(key.get(), AutoRunValueName)).c_str(), exePath_.c_str()) == 0;
+    return lstrcmpiW(win32::Wide(ProgramOf(ReadText(key.get(), AutoRunValueName))).c_str(),
+                     win32::Wide(exePath_).c_str()) == 0;
 }
 
 void AutoRunSetting::ReadAutoRunSetting(bool& ticked) const
@@ -111,10 +117,10 @@ bool AutoRunSetting::ToggleAutoRun(bool& ticked) const
                         nullptr) != ERROR_SUCCESS)
         throw AppError(std::string("Failed to set data for '") + AutoRunValueName + "'");
     const KeyHandle key(created);
-    const std::string command = RunCommand();
-    const auto size = static_cast<DWORD>(command.size() + 1); // with the terminating zero
-    if (RegSetValueExA(key.get(), AutoRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()), size) !=
-        ERROR_SUCCESS)
+    const std::wstring command = win32::Wide(RunCommand());
+    const auto size = static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)); // with the terminating zero
+    if (RegSetValueExW(key.get(), win32::Wide(AutoRunValueName).c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(command.c_str()), size) != ERROR_SUCCESS)
         throw AppError(std::string("Failed to set data for '") + AutoRunValueName + "'");
     ticked = true;
     return true;
