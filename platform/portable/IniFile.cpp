@@ -4,21 +4,12 @@
 #include "platform/portable/PortableFiles.h"
 #include "platform/portable/ProfileValue.h"
 
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
-#include <random>
 #include <system_error>
 #include <vector>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace quickdex {
 namespace {

@@ -147,12 +147,7 @@ TEST_F(EditorTest, TextsInEveryScriptAreKeptSavedListedAndReadBack)
 
     // A later start reads every character back, and a change shows them.
     const std::string saved = Ini();
-    sortName.reset();
-    sortForm.reset();
-    chooser.reset();
-    editor.reset();
-    about.reset();
-    main.reset();
+    Stop();
     Start(saved);
     checkList();
     SelectRow(1);

@@ -35,7 +35,10 @@ inline std::string InfoTipOf(TMainForm& form, int row)
 class ProgramWindowsTest : public ::testing::Test {
 protected:
     ProgramWindowsTest() { app.SetTitle(ApplicationTitle); }
-    ~ProgramWindowsTest() override
+    ~ProgramWindowsTest() override { Stop(); }
+
+    // The windows gone, in the order the program ends them.
+    void Stop()
     {
         sortName.reset();
         sortForm.reset();
