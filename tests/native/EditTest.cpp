@@ -447,7 +447,9 @@ TEST_F(EditFileTest, UnknownValuesAndTheUtf8MarkAreKept)
 // stay as they stand through a change.
 TEST_F(EditFileTest, LaunchOptionsAreWrittenWhenSetAndUnknownValuesKept)
 {
-    Tquickdex all = BindingFromFields({Shortcut(2, 65), "notepad.exe", "n", "Tools"}, IfRunningMode::Cycle, nullptr);
+    Tquickdex all =
+        BindingFromFields({.hotKey = Shortcut(2, 65), .path = "notepad.exe", .hint = "n", .sort = "Tools"},
+                          IfRunningMode::Cycle, nullptr);
     all.Arguments = "%USERPROFILE%\\notes.txt";
     all.StartIn = "C:\\work";
     all.Window = WindowMode::Max;

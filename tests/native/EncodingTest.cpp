@@ -155,7 +155,7 @@ TEST_F(EncodingTest, CategoriesInAnyScript)
 
 TEST(Utf, RoundTripsAndCounts)
 {
-    for (const std::string text : {std::string(""), std::string("plain"), std::string(Target), std::string(Chinese)}) {
+    for (const std::string& text : {std::string(""), std::string("plain"), std::string(Target), std::string(Chinese)}) {
         SCOPED_TRACE(text);
         EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(text)), text);
     }

@@ -44,8 +44,7 @@ TEST(FaultTest, WritesPastAFileSizeLimitFailAndKeepEveryByte)
         const rlimit small{limit, limit};
         setrlimit(RLIMIT_FSIZE, &small);
         PortableFiles files;
-        PortableProfile profile;
-        const std::string report = Joined(test::CheckRefusedWrites(files, profile, dir.Dir(), true));
+        const std::string report = Joined(test::CheckRefusedWrites(files, dir.Dir(), true));
         (void)!write(pipeEnds[1], report.data(), report.size());
         _exit(0);
     }
@@ -70,8 +69,7 @@ void CheckPreparedFolder(const char* variable, bool onlyGrowing = false)
     if (!dir)
         GTEST_SKIP() << variable << " not set (scripts/faults.sh sets it)";
     PortableFiles files;
-    PortableProfile profile;
-    EXPECT_EQ(Joined(test::CheckRefusedWrites(files, profile, std::string(dir) + "/", onlyGrowing)), "");
+    EXPECT_EQ(Joined(test::CheckRefusedWrites(files, std::string(dir) + "/", onlyGrowing)), "");
 }
 
 TEST(FaultTest, FullDiskRefusesEveryWrite)

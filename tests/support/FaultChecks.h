@@ -42,8 +42,7 @@ inline std::string SetFile() { return "[Sort]\r\nTools=0\r\nGames=0\r\n"; }
 // returns one line per problem found; none when all is well. A file-size
 // limit lets writes that shrink a file through: `onlyGrowing` leaves out the
 // change and the delete for that case.
-inline std::vector<std::string> CheckRefusedWrites(IFiles& files, IProfile& profile, const std::string& dir,
-                                                   bool onlyGrowing = false)
+inline std::vector<std::string> CheckRefusedWrites(IFiles& files, const std::string& dir, bool onlyGrowing = false)
 {
     std::vector<std::string> problems;
     const std::string hotkeys = dir + HotkeyFileName;

@@ -18,9 +18,8 @@ void CheckPreparedFolder(const char* variable, bool onlyGrowing = false)
     if (!dir)
         GTEST_SKIP() << variable << " not set (scripts/faults.sh sets it)";
     win32::Files files;
-    win32::Profile profile;
     std::string problems;
-    for (const auto& line : test::CheckRefusedWrites(files, profile, std::string(dir) + "\\", onlyGrowing))
+    for (const auto& line : test::CheckRefusedWrites(files, std::string(dir) + "\\", onlyGrowing))
         problems += line + "\n";
     EXPECT_EQ(problems, "");
 }
