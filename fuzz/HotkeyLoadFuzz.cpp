@@ -6,6 +6,7 @@
 #include "engine/HotkeyEngine.h"
 #include "platform/portable/IniFile.h"
 #include "platform/portable/PortableFiles.h"
+#include "platform/portable/Utf.h"
 #include "store/Errors.h"
 #include "support/Fakes.h"
 
@@ -36,13 +37,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 for (int earlier = 1; earlier < slot; ++earlier)
                     first = first && engine.Hotkeys.SectionOf(earlier) != section;
                 const std::string path = fuzz::Scratch().File(HotkeyFileName);
-                if (first) {
-                    FUZZ_CHECK(engine.Hotkeys[slot].Action == ReadValue(profile, path, section, "Action", ""));
-                    FUZZ_CHECK(engine.Hotkeys[slot].Hint == ReadValue(profile, path, section, "Hint", ""));
-                    FUZZ_CHECK(engine.Hotkeys[slot].Sort == ReadValue(profile, path, section, "Sort", DefaultSort));
+                // In a file of the code page (no byte-order mark), as UTF-8.
+                const bool codePage = !(size >= 2 && data[0] == 0xFF && data[1] == 0xFE) &&
+                                      !(size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF);
+                const auto reference = [&](const char* key, const char* fallback) {
+                    return files.CodePageToUtf8(ReadValue(profile, path, section, key, fallback));
+                };
+                if (first && codePage) {
+                    FUZZ_CHECK(engine.Hotkeys[slot].Action == reference("Action", ""));
+                    FUZZ_CHECK(engine.Hotkeys[slot].Hint == reference("Hint", ""));
+                    FUZZ_CHECK(engine.Hotkeys[slot].Sort == reference("Sort", DefaultSort));
                 }
-                FUZZ_CHECK(engine.Hotkeys[slot].Action.size() < ValueBufferSize);
-                FUZZ_CHECK(engine.Hotkeys[slot].Hint.size() < ValueBufferSize);
+                // At most 2,047 characters: in UTF-8, up to four bytes each.
+                FUZZ_CHECK(Utf16Length(engine.Hotkeys[slot].Action) < ValueBufferSize);
+                FUZZ_CHECK(Utf16Length(engine.Hotkeys[slot].Hint) < ValueBufferSize);
                 FUZZ_CHECK(hotkeys.RefsOf(AtomName(slot)) <= 1);
             }
         }

@@ -135,6 +135,10 @@ TEST_F(LaunchOptionsLiveTest, CycleGoesRoundTheProgramsWindowsOnly)
         return IsWindowVisible(tool) && std::all_of(windows.begin(), windows.end(), [](HWND w) { return IsWindowVisible(w) != FALSE; });
     }));
 
+    // The third made the most recently active one, whatever order the
+    // probe's own windows took the activation in while they were shown.
+    SetForegroundWindow(windows[2]);
+    ASSERT_TRUE(Wait([&] { return GetForegroundWindow() == windows[2]; }));
     TakeForeground();
     PressCombination(MOD_CONTROL | MOD_SHIFT, 'N');
     // Not one of them in front: the most recently active comes.
