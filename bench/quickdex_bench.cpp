@@ -306,6 +306,12 @@ void PressToFront(int rounds, const char* mode = "front")
 
 // --- 3 and 5: in-process ------------------------------------------------------
 
+// The press's job run at once: the dispatch figure is the engine's own.
+class InlineLaunches : public ILaunchQueue {
+public:
+    void Post(std::function<void()> job) override { job(); }
+};
+
 class QuietSystem : public ISystemApi {
 public:
     void WinExec(const char*, int) override {}
@@ -395,6 +401,7 @@ void ReloadAndDispatch(int rounds)
     QuietSystem system;
     QuietWindow window;
     CountingView view;
+    InlineLaunches launches;
 
     std::printf("3 reload cycle, in-process (%d rounds each)\n", rounds);
     double perBinding[3] = {}, floorPerBinding[3] = {};
@@ -403,7 +410,7 @@ void ReloadAndDispatch(int rounds)
         Folder folder(("reload" + std::to_string(count)).c_str());
         WriteFile(folder.path / "hotkey.ini", BindingsFile(count, "C:\\Tools\\last.exe"));
         const std::string dir = folder.path.string() + "\\";
-        HotkeyEngine engine({files, hotkeys, system, window, view}, dir);
+        HotkeyEngine engine({files, hotkeys, system, window, view, launches}, dir);
         engine.ReloadAndRegister(); // atoms taken once, as in the program
         engine.UnregisterAll();
         std::vector<double> engineTimes, baselineTimes;
@@ -440,7 +447,7 @@ void ReloadAndDispatch(int rounds)
     // against the least a lookup can cost (a packed array of combinations).
     Folder folder("dispatch");
     WriteFile(folder.path / "hotkey.ini", BindingsFile(100, "C:\\Tools\\last.exe"));
-    HotkeyEngine engine({files, hotkeys, system, window, view}, folder.path.string() + "\\");
+    HotkeyEngine engine({files, hotkeys, system, window, view, launches}, folder.path.string() + "\\");
     engine.ReloadAndRegister();
     engine.UnregisterAll();
     const auto combos = Combinations(100);

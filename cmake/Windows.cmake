@@ -42,6 +42,7 @@ add_library(quickdex_win32 STATIC
   platform/win32/Text.cpp
   platform/win32/Window.cpp
   platform/win32/RunningPrograms.cpp
+  platform/win32/LaunchQueue.cpp
 )
 target_link_libraries(quickdex_win32 PUBLIC quickdex_core comctl32 gdi32 winmm shell32 advapi32 user32 kernel32)
 
@@ -118,6 +119,7 @@ quickdex_win_test(win_engine_tests
   tests/win/HotkeyLiveTest.cpp
   tests/win/IfRunningTest.cpp
   tests/win/LaunchOptionsLiveTest.cpp
+  tests/win/BlockedLookupTest.cpp
   tests/win/HelpFileTest.cpp
 )
 add_dependencies(win_engine_tests probe)

@@ -222,16 +222,9 @@ void HotkeyEngine::WMHotKey(std::uint32_t lParam)
             const Tquickdex binding = slot;
             if (RunBuiltInAction(i))
                 return;
-            // Only a binding that asks for it looks for a running program.
-            if (binding.IfRunning != IfRunningMode::Start &&
-                FrontIfRunning(services_.system, binding.Action, binding.IfRunning))
-                return;
-            // A binding that says nothing of how its target starts hands the
-            // shell its Action whole, as always.
-            if (binding.HasLaunchOptions())
-                LaunchWithOptions(services_.system, binding);
-            else
-                ShellOpen(services_.system, binding.Action);
+            // The rest waits on the disk, or on a server that may not answer:
+            // it runs away from the window's thread.
+            services_.launches.Post([&system = services_.system, binding] { StartOrFront(system, binding); });
             return;
         }
     }

@@ -5,6 +5,7 @@
 #include "engine/BuiltInActions.h"
 #include "platform/Files.h"
 #include "platform/HotkeyApi.h"
+#include "platform/LaunchQueue.h"
 #include "platform/SystemApi.h"
 #include "store/HotkeyStore.h"
 #include "store/Hotkeys.h"
@@ -56,6 +57,8 @@ public:
         ISystemApi& system;
         IProgramWindow& window;
         IEngineView& view;
+        // Where a press's program lookup and launch run.
+        ILaunchQueue& launches;
     };
 
     // `exeDir` ends in a backslash; hotkey.ini is read from there.

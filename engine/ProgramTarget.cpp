@@ -1,5 +1,7 @@
 #include "engine/ProgramTarget.h"
 
+#include "engine/BuiltInActions.h"
+
 namespace quickdex {
 
 int ShowCommandOf(WindowMode window)
@@ -26,6 +28,19 @@ bool FrontIfRunning(ISystemApi& system, const std::string& target, IfRunningMode
                             : mode == IfRunningMode::Cycle ? FrontMode::Cycle
                                                            : FrontMode::Front;
     return system.BringToFront(*program, front);
+}
+
+void StartOrFront(ISystemApi& system, const Tquickdex& binding)
+{
+    // Only a binding that asks for it looks for a running program.
+    if (binding.IfRunning != IfRunningMode::Start && FrontIfRunning(system, binding.Action, binding.IfRunning))
+        return;
+    // A binding that says nothing of how its target starts hands the shell
+    // its Action whole, as always.
+    if (binding.HasLaunchOptions())
+        LaunchWithOptions(system, binding);
+    else
+        ShellOpen(system, binding.Action);
 }
 
 void LaunchWithOptions(ISystemApi& system, const Tquickdex& binding)

@@ -25,6 +25,12 @@ int ShowCommandOf(WindowMode window);
 // to be opened as always.
 bool FrontIfRunning(ISystemApi& system, const std::string& target, IfRunningMode mode);
 
+// A press of a binding that is no built-in action: brings its program to the
+// front when the binding asks for that and it runs, else starts the target
+// as the binding says. Waits on the disk (and the network): never on the
+// window's thread.
+void StartOrFront(ISystemApi& system, const Tquickdex& binding);
+
 // Starts a binding's target with its launch options: the Action as the
 // file, the Arguments and the StartIn folder with %NAME% expanded, the show
 // command of Window, the verb "runas" for Admin. A refused consent prompt

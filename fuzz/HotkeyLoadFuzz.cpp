@@ -21,8 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     test::FakeSystemApi system;
     test::FakeProgramWindow window;
     test::FakeView view;
+    test::InlineLaunchQueue launches;
     {
-        HotkeyEngine engine({files, hotkeys, system, window, view}, fuzz::Scratch().Dir());
+        HotkeyEngine engine({files, hotkeys, system, window, view, launches}, fuzz::Scratch().Dir());
         for (int round = 0; round < 2; ++round) {
             const LoadResult loaded = engine.ReloadAndRegister();
             FUZZ_CHECK(engine.Hotkeys.HotkeyCount <= MaxHotkeys);

@@ -257,8 +257,16 @@ void Activate(HWND window)
 
 } // namespace
 
+std::function<void(const std::string&)>& ProgramLookupSeam()
+{
+    static std::function<void(const std::string&)> seam;
+    return seam;
+}
+
 std::optional<std::string> SystemApi::ResolveProgram(const std::string& target)
 {
+    if (const auto& seam = ProgramLookupSeam())
+        seam(target);
     Win32ProgramLookup lookup;
     return ResolveProgramTarget(target, lookup);
 }

@@ -14,10 +14,24 @@ using OpenFileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEW dialog);
 using SessionNotificationFunction = BOOL(WINAPI*)(HWND window, DWORD flags);
 using SessionNotificationEndFunction = BOOL(WINAPI*)(HWND window);
 
-// COM for the program's one thread, started before the first call that
-// needs it (the shell's launches, its file and folder dialogs) instead of at
-// start-up, which then loads none of its libraries.
+// COM for the calling thread, started before the first call that needs it
+// (the shell's launches, its file and folder dialogs) instead of at start-up,
+// which then loads none of its libraries.
 void EnsureCom();
+
+// COM for a thread of the program's own that is not the window's (a launch
+// worker), for as long as this lives: a single-threaded apartment, as the
+// shell asks of a thread that starts files.
+class ThreadApartment {
+public:
+    ThreadApartment();
+    ~ThreadApartment();
+    ThreadApartment(const ThreadApartment&) = delete;
+    ThreadApartment& operator=(const ThreadApartment&) = delete;
+
+private:
+    bool started_ = false;
+};
 
 // A function of a system library that is loaded on its first use rather than
 // at start-up: the program starts faster and smaller without the libraries

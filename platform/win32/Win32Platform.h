@@ -57,6 +57,9 @@ public:
 // launch goes; a test puts a recorder in its place (the consent prompt of
 // "runas" has no place in a test).
 std::function<BOOL(SHELLEXECUTEINFOW&)>& ShellExecuteSeam();
+// Called with the target before each program lookup, when a test sets it:
+// a test holds a lookup there as a server that does not answer would.
+std::function<void(const std::string&)>& ProgramLookupSeam();
 // Whether the composition hides a window, when a test says so (Wine cloaks
 // nothing); empty: the system is asked.
 std::function<bool(HWND)>& CloakedSeam();

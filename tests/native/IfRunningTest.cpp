@@ -29,6 +29,30 @@ protected:
 
 using Calls = std::vector<std::string>;
 
+// What may wait on the disk or the network leaves the press: the program
+// lookup, the bringing to the front and the launch run as one job elsewhere,
+// in the order of the presses; a built-in action is done at once.
+TEST_F(IfRunningPressTest, LookupAndLaunchLeaveThePressBuiltInsDoNot)
+{
+    dir.Write("hotkey.ini", "[1+1]\r\nAction=tool.exe\r\nIfRunning=front\r\n"
+                            "[1+2]\r\nAction=Show quickdex\r\n"
+                            "[1+3]\r\nAction=b.doc\r\n");
+    engine.ReloadAndRegister();
+    system.programs["tool.exe"] = "C:\\Tools\\tool.exe";
+    launches.hold = true;
+
+    EXPECT_EQ(PressCalls(1), Calls{}) << "the press waited on the lookup itself";
+    EXPECT_EQ(PressCalls(3), Calls{});
+    EXPECT_EQ(PressCalls(2), Calls{});
+    EXPECT_EQ(window.shows, 1) << "the built-in action was not done on the press";
+    ASSERT_EQ(launches.held.size(), 2u);
+
+    for (const auto& job : launches.held)
+        job();
+    EXPECT_EQ(system.calls, (Calls{"ResolveProgram(tool.exe)", "Front(C:\\Tools\\tool.exe)",
+                                   "ShellExecute(tool.exe,1)", "ShellExecute(b.doc,1)"}));
+}
+
 TEST_F(IfRunningPressTest, KeyValuesAsReadDecideWhatAPressAsks)
 {
     dir.Write("hotkey.ini", "[1+1]\r\nAction=tool.exe\r\nHint=h\r\nSort=s\r\n"

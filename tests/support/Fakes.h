@@ -9,6 +9,7 @@
 #include "store/KeyNames.h"
 #include "support/TempDir.h"
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -92,6 +93,22 @@ public:
     int addAtomCalls = 0;
     int unregisterCalls = 0;
     bool failAtoms = false;
+};
+
+// Runs each press's job at once, on the caller's thread: the calls of a
+// press are all made when WMHotKey returns. Or, while `hold` is set, keeps
+// them for the test to run, as a worker that is busy would.
+class InlineLaunchQueue : public ILaunchQueue {
+public:
+    void Post(std::function<void()> job) override
+    {
+        if (hold)
+            held.push_back(std::move(job));
+        else
+            job();
+    }
+    bool hold = false;
+    std::vector<std::function<void()>> held;
 };
 
 // Records every call as one line of text, in order.
@@ -241,7 +258,8 @@ struct EngineOnFakes {
     FakeSystemApi system;
     FakeProgramWindow window;
     FakeView view;
-    HotkeyEngine engine{{files, hotkeys, system, window, view}, dir.Dir()};
+    InlineLaunchQueue launches;
+    HotkeyEngine engine{{files, hotkeys, system, window, view, launches}, dir.Dir()};
 };
 
 } // namespace quickdex::test

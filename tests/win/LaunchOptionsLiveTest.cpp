@@ -201,26 +201,26 @@ TEST_F(LaunchOptionsLiveTest, AdministratorAsksTheShellForRunas)
     LaunchRecorder shell;
     Bind(Binding("6+80", "C:\\Tools\\tool.exe", "Admin=1\r\nWindow=max\r\n") + Binding("6+81", "C:\\Tools\\tool.exe", ""));
     PressCombination(MOD_CONTROL | MOD_SHIFT, 'P');
-    ASSERT_TRUE(Wait([&] { return shell.calls.size() == 1; }));
-    EXPECT_EQ(shell.calls[0].verb, "runas");
-    EXPECT_EQ(shell.calls[0].file, "C:\\Tools\\tool.exe");
-    EXPECT_EQ(shell.calls[0].show, SW_SHOWMAXIMIZED);
-    EXPECT_TRUE(shell.calls[0].mask & SEE_MASK_FLAG_NO_UI) << "the shell may show a box of its own";
+    ASSERT_TRUE(Wait([&] { return shell.Calls().size() == 1; }));
+    EXPECT_EQ(shell.Calls()[0].verb, "runas");
+    EXPECT_EQ(shell.Calls()[0].file, "C:\\Tools\\tool.exe");
+    EXPECT_EQ(shell.Calls()[0].show, SW_SHOWMAXIMIZED);
+    EXPECT_TRUE(shell.Calls()[0].mask & SEE_MASK_FLAG_NO_UI) << "the shell may show a box of its own";
 
     shell.refuseWith = ERROR_CANCELLED;
     PressCombination(MOD_CONTROL | MOD_SHIFT, 'P');
-    ASSERT_TRUE(Wait([&] { return shell.calls.size() == 2; }));
+    ASSERT_TRUE(Wait([&] { return shell.Calls().size() == 2; }));
     Idle(1000);
-    EXPECT_EQ(shell.calls.size(), 2u) << "started another way after the user said no";
+    EXPECT_EQ(shell.Calls().size(), 2u) << "started another way after the user said no";
     EXPECT_EQ(FindProcessWindow(GetCurrentProcessId(), "#32770"), nullptr) << "a box was shown";
 
     shell.refuseWith = 0;
     PressCombination(MOD_CONTROL | MOD_SHIFT, 'Q');
-    ASSERT_TRUE(Wait([&] { return shell.calls.size() == 3; }));
-    EXPECT_EQ(shell.calls[2].verb, "(null)");
-    EXPECT_EQ(shell.calls[2].parameters, "(null)");
-    EXPECT_EQ(shell.calls[2].directory, "(null)");
-    EXPECT_EQ(shell.calls[2].show, SW_SHOWNORMAL);
+    ASSERT_TRUE(Wait([&] { return shell.Calls().size() == 3; }));
+    EXPECT_EQ(shell.Calls()[2].verb, "(null)");
+    EXPECT_EQ(shell.Calls()[2].parameters, "(null)");
+    EXPECT_EQ(shell.Calls()[2].directory, "(null)");
+    EXPECT_EQ(shell.Calls()[2].show, SW_SHOWNORMAL);
 }
 
 } // namespace

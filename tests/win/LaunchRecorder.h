@@ -5,6 +5,8 @@
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Platform.h"
 
+#include <atomic>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -24,10 +26,11 @@ public:
     {
         win32::ShellExecuteSeam() = [this](SHELLEXECUTEINFOW& info) -> BOOL {
             auto text = [](const wchar_t* s) { return s ? win32::Utf8(s) : std::string("(null)"); };
-            calls.push_back({text(info.lpVerb), text(info.lpFile), text(info.lpParameters), text(info.lpDirectory),
-                             info.nShow, info.fMask});
-            if (refuseWith) {
-                SetLastError(refuseWith);
+            const std::lock_guard hold(mutex_);
+            calls_.push_back({text(info.lpVerb), text(info.lpFile), text(info.lpParameters), text(info.lpDirectory),
+                              info.nShow, info.fMask});
+            if (const DWORD error = refuseWith) {
+                SetLastError(error);
                 return FALSE;
             }
             info.hProcess = nullptr;
@@ -41,8 +44,18 @@ public:
     LaunchRecorder(const LaunchRecorder&) = delete;
     LaunchRecorder& operator=(const LaunchRecorder&) = delete;
 
-    std::vector<Call> calls;
-    DWORD refuseWith = 0; // 0: every launch is started
+    // The launches run on the program's launch thread: what they asked is
+    // read from the test's.
+    std::vector<Call> Calls() const
+    {
+        const std::lock_guard hold(mutex_);
+        return calls_;
+    }
+    std::atomic<DWORD> refuseWith = 0; // 0: every launch is started
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<Call> calls_;
 };
 
 } // namespace quickdex::test

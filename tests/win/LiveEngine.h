@@ -5,6 +5,7 @@
 #include "WinSupport.h"
 #include "engine/HotkeyEngine.h"
 #include "platform/win32/Files.h"
+#include "platform/win32/LaunchQueue.h"
 #include "support/Fakes.h"
 
 namespace quickdex::test {
@@ -23,7 +24,8 @@ protected:
     win32::SystemApi system;
     FakeProgramWindow programWindow;
     FakeView view;
-    HotkeyEngine engine{{files, hotkeys, system, programWindow, view}, dir.Dir()};
+    win32::LaunchQueue launches;
+    HotkeyEngine engine{{files, hotkeys, system, programWindow, view, launches}, dir.Dir()};
 };
 
 } // namespace quickdex::test

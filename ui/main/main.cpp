@@ -79,7 +79,7 @@ TMainForm::TMainForm(TApplication& application, std::string exeDir, AutoRunSetti
 
     hotkeyApi_ = std::make_unique<win32::HotkeyApi>(Handle());
     hotkeyRepeats_ = std::make_unique<win32::HotkeyRepeatLatch>(Handle(), HotkeyRepeatTimer);
-    engine_ = std::make_unique<HotkeyEngine>(HotkeyEngine::Services{files_, *hotkeyApi_, system_, *this, *this},
+    engine_ = std::make_unique<HotkeyEngine>(HotkeyEngine::Services{files_, *hotkeyApi_, system_, *this, *this, launches_},
                                              exeDir_);
     CreateChildren();
     CreateTrayIcon();

@@ -6,6 +6,7 @@
 #include "platform/win32/Files.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/HotkeyRepeat.h"
+#include "platform/win32/LaunchQueue.h"
 #include "platform/win32/SessionNotes.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Window.h"
@@ -171,6 +172,8 @@ private:
 
     win32::Files files_;
     win32::SystemApi system_;
+    // Before the engine, which posts to it; after the calls its jobs make.
+    win32::LaunchQueue launches_;
     std::unique_ptr<win32::HotkeyApi> hotkeyApi_;
     std::unique_ptr<HotkeyEngine> engine_;
     std::unique_ptr<win32::HotkeyRepeatLatch> hotkeyRepeats_;
