@@ -22,9 +22,11 @@ void CreateControls(HWND parent, std::span<const ControlSpec> controls)
 
 HFONT UiFont()
 {
+    // "Microsoft Sans Serif" is the TrueType face drawn to the metrics of the
+    // old bitmap "MS Sans Serif": the same at 96 dpi, smooth at any other.
     static const FontHandle font(CreateFontA(-MulDiv(8, ScreenDpi(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+                                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Microsoft Sans Serif"));
     return font.get();
 }
 

@@ -21,7 +21,7 @@ struct ControlSpec {
 // the windows' font. Reach them afterwards by id (Form::Item).
 void CreateControls(HWND parent, std::span<const ControlSpec> controls);
 
-// "MS Sans Serif", 8 points: the font of every window, made once.
+// "Microsoft Sans Serif", 8 points: the font of every window, made once.
 HFONT UiFont();
 
 } // namespace quickdex::win32
