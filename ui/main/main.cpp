@@ -132,6 +132,12 @@ void TMainForm::CreateChildren()
     win32::CreateControls(panel, panelControls);
 }
 
+void TMainForm::FormDpiChanged(int dpi)
+{
+    if (list_)
+        list_->SetDpi(dpi);
+}
+
 void TMainForm::CreateTrayIcon()
 {
     // All five pictures from one strip: picture 0 while the hotkeys run,
