@@ -243,16 +243,34 @@ void Form::PlaceChildren(int dpi)
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-void Form::PlaceOnMonitor()
+HMONITOR Form::UsersMonitor() const
 {
-    const RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    // A dialog goes over the window it was opened from; a window opened from
+    // the tray, the keyboard or a hidden window, where the pointer is.
+    if (opener_ && IsWindowVisible(opener_))
+        return MonitorFromWindow(opener_, MONITOR_DEFAULTTOPRIMARY);
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    return MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY);
+}
+
+void Form::CentreOn(HMONITOR monitor, HWND insertAfter)
+{
+    // The whole monitor, as the screen is on a single one: the place is the
+    // same as it always was there.
+    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (monitor && GetMonitorInfoA(monitor, &info))
+        area = info.rcMonitor;
+    const UINT order = insertAfter ? 0 : SWP_NOZORDER | SWP_NOACTIVATE;
     const auto centre = [&] {
         RECT r;
         GetWindowRect(Handle(), &r);
         const int width = r.right - r.left;
         const int height = r.bottom - r.top;
-        SetWindowPos(Handle(), HWND_TOPMOST, area.left + (area.right - area.left - width) / 2,
-                     area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE);
+        SetWindowPos(Handle(), insertAfter, area.left + (area.right - area.left - width) / 2,
+                     area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | order);
     };
     centre();
     // Standing there now, the form takes that monitor's DPI, and is centred
@@ -261,6 +279,13 @@ void Form::PlaceOnMonitor()
         LayOutForDpi(dpi);
         centre();
     }
+}
+
+void Form::ComeToUsersMonitor()
+{
+    HMONITOR monitor = UsersMonitor();
+    if (MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST) != monitor)
+        CentreOn(monitor, nullptr);
 }
 
 void Form::Show()
@@ -278,7 +303,7 @@ void Form::Show()
         HoldDisabled(opener_);
         holdsOpener_ = true;
     }
-    PlaceOnMonitor();
+    CentreOn(UsersMonitor(), HWND_TOPMOST);
     lastFocus_ = nullptr; // a window opens with the focus on its first control
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());

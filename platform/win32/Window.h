@@ -106,6 +106,16 @@ protected:
     // What a form draws or sizes beyond its children's places (column
     // widths, pictures), for the DPI it is laid out for now.
     virtual void FormDpiChanged(int /*dpi*/) {}
+
+    // The monitor the user works on: the opener's while it is shown, else
+    // the pointer's.
+    HMONITOR UsersMonitor() const;
+    // Centred on `monitor` (z-order after `insertAfter`; none: kept) and laid
+    // out for the DPI it has there.
+    void CentreOn(HMONITOR monitor, HWND insertAfter);
+    // A window that stays where the user put it: brought to the user's
+    // monitor, centred, only when it stands on another.
+    void ComeToUsersMonitor();
     // A panel of the form, which lives as long as the form; its controls are
     // found by Item like the form's own.
     HWND AddPanel(int id, int x, int y, int width, int height);
@@ -130,8 +140,6 @@ protected:
 
 private:
     void PlaceChildren(int dpi);
-    // Centred on the screen, laid out for the DPI of the monitor it stands on.
-    void PlaceOnMonitor();
 
     std::vector<std::unique_ptr<Panel>> panels_;
     int dpi_ = 96;

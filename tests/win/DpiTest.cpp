@@ -237,5 +237,41 @@ TEST_F(DpiTest, PictureButtonsScaleWithTheEditor)
     editor->Close();
 }
 
+// Where the windows open, on this machine's one monitor: as they always did.
+TEST_F(DpiTest, DialogsOpenCentredOnTheScreen)
+{
+    main->ShowMainWindow();
+    for (win32::Form* form : std::initializer_list<win32::Form*>{&*sortForm, &*about}) {
+        form->Show();
+        RECT r;
+        GetWindowRect(form->Handle(), &r);
+        EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2) << form->Caption();
+        EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2) << form->Caption();
+        form->Close();
+    }
+    ShowWindow(main->Handle(), SW_HIDE);
+}
+
+TEST_F(DpiTest, MainWindowOpensWhereItWasOnTheUsersMonitor)
+{
+    RECT first;
+    GetWindowRect(main->Handle(), &first);
+    EXPECT_EQ(first.left, (GetSystemMetrics(SM_CXSCREEN) - (first.right - first.left)) / 2);
+    EXPECT_EQ(first.top, (GetSystemMetrics(SM_CYSCREEN) - (first.bottom - first.top)) / 2);
+
+    // Moved by the user, hidden, and shown again from the tray with the
+    // pointer elsewhere on the same monitor: it stays where it was put.
+    main->ShowMainWindow();
+    SetWindowPos(main->Handle(), nullptr, 20, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ShowWindow(main->Handle(), SW_HIDE); // to the tray
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 5, GetSystemMetrics(SM_CYSCREEN) - 5);
+    main->ShowMainWindow();
+    RECT again;
+    GetWindowRect(main->Handle(), &again);
+    EXPECT_EQ(again.left, 20);
+    EXPECT_EQ(again.top, 30);
+    ShowWindow(main->Handle(), SW_HIDE);
+}
+
 } // namespace
 } // namespace quickdex

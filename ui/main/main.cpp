@@ -207,6 +207,7 @@ void TMainForm::CloseMainWindow()
 void TMainForm::ShowMainWindow()
 {
     if (!IsWindowVisible(Handle())) {
+        ComeToUsersMonitor(); // on the monitor where the user clicked or typed
         ShowWindow(Handle(), SW_SHOW); // the tray's watcher brings back the taskbar button
         // A hotkey refused at start may be free by now.
         RetryRefusedHotkeys();
