@@ -4,9 +4,12 @@
 #include "ProgramWindows.h"
 #include "WinSupport.h"
 #include "platform/win32/Dpi.h"
+#include "platform/win32/Handles.h"
+#include "../../res/resource.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -235,6 +238,43 @@ TEST_F(DpiTest, PictureButtonsScaleWithTheEditor)
     }
     SendDpiChanged(editor->Handle(), 96, r);
     editor->Close();
+}
+
+// The width of the picture the system takes from an icon of the exe for
+// `size` pixels: the one drawn for that size when the icon has it.
+int DrawnWidthFor(int iconId, int size)
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HRSRC group = FindResourceA(instance, MAKEINTRESOURCEA(iconId), MAKEINTRESOURCEA(14)); // RT_GROUP_ICON
+    if (!group)
+        return 0;
+    auto* directory = static_cast<BYTE*>(LockResource(LoadResource(instance, group)));
+    const int entry = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
+    HRSRC picture = FindResourceA(instance, MAKEINTRESOURCEA(entry), MAKEINTRESOURCEA(3)); // RT_ICON
+    if (!picture)
+        return 0;
+    // The entry's own header: a BITMAPINFOHEADER (or a PNG, which these are not).
+    const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(instance, picture)));
+    return header && header->biSize == sizeof(BITMAPINFOHEADER) ? header->biWidth : 0;
+}
+
+TEST(TrayPictures, DrawnForEverySmallIconSize)
+{
+    for (const int id : {IDI_TRAY_RUNNING, IDI_TRAY_STOPPED, IDI_TRAY_GREEN, IDI_TRAY_PLUS, IDI_TRAY_MINUS})
+        for (const int size : {16, 20, 24, 32})
+            EXPECT_EQ(DrawnWidthFor(id, size), size) << "icon " << id << " has no picture of " << size << " pixels";
+}
+
+TEST(TrayPictures, FivePicturesAtTheSystemsSmallIconSize)
+{
+    const std::array ids = {IDI_TRAY_RUNNING, IDI_TRAY_STOPPED, IDI_TRAY_GREEN, IDI_TRAY_PLUS, IDI_TRAY_MINUS};
+    const win32::ImageListHandle list = win32::LoadSmallIcons(ids);
+    ASSERT_TRUE(list);
+    EXPECT_EQ(ImageList_GetImageCount(list.get()), 5);
+    int width = 0, height = 0;
+    ImageList_GetIconSize(list.get(), &width, &height);
+    EXPECT_EQ(width, GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(height, GetSystemMetrics(SM_CYSMICON));
 }
 
 // Where the windows open, on this machine's one monitor: as they always did.
