@@ -132,6 +132,7 @@ quickdex_win_test(win_ui_tests
   tests/win/AboutTest.cpp
   tests/win/WindowLayerTest.cpp
   tests/win/ModalityTest.cpp
+  tests/win/DpiTest.cpp
   app/SingleInstance.cpp
   ${QUICKDEX_RESOURCES}
 )

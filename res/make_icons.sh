@@ -130,21 +130,19 @@ badge "$work/app32.png" 32 "#FFFFFF" "#26282C" "rgba(20,20,24,0.70)" "${RING6[@]
 badge "$work/app48.png" 48 "#FFFFFF" "#26282C" "rgba(20,20,24,0.70)" "${RING6[@]}"
 ico "$here/quickdex.ico" "$work/app16.png" "$work/app32.png" "$work/app48.png"
 
-# tray icons, 16 px
-badge "$work/t0.png" 16 "#FFFFFF" "#26282C" "rgba(20,20,24,0.70)" "${RING6[@]}"
-badge "$work/t1.png" 16 "#E4E4E4" "#6A6A6A" "rgba(40,40,40,0.60)" "${GREY6[@]}"
-badge "$work/t2.png" 16 "#F2FFF4" "#1E5A2A" "rgba(16,60,26,0.75)" "${GREEN6[@]}"
-sign "$work/t3.png" 16 plus "#2FAE4A" "#17692A"
-sign "$work/t4.png" 16 minus "#E23A32" "#8E1C16"
-ico "$here/tray0_running.ico" "$work/t0.png"
-ico "$here/tray1_stopped.ico" "$work/t1.png"
-ico "$here/tray2_green.ico" "$work/t2.png"
-ico "$here/tray3_plus.ico" "$work/t3.png"
-ico "$here/tray4_minus.ico" "$work/t4.png"
-# The same five as one 80 x 16 strip for the tray's image list (one load for
-# all of them); 32-bit with straight alpha, as chooser.bmp.
-"$IM" "$work/t0.png" "$work/t1.png" "$work/t2.png" "$work/t3.png" "$work/t4.png" +append +repage \
-    -alpha on -depth 8 "BMP:$here/tray.bmp"
+# tray icons at 16, 20, 24 and 32 px: the small-icon sizes of 96, 120, 144
+# and 192 dpi, so that the system takes one drawn for its size.
+for n in 16 20 24 32; do
+    badge "$work/t0_$n.png" "$n" "#FFFFFF" "#26282C" "rgba(20,20,24,0.70)" "${RING6[@]}"
+    badge "$work/t1_$n.png" "$n" "#E4E4E4" "#6A6A6A" "rgba(40,40,40,0.60)" "${GREY6[@]}"
+    badge "$work/t2_$n.png" "$n" "#F2FFF4" "#1E5A2A" "rgba(16,60,26,0.75)" "${GREEN6[@]}"
+    sign "$work/t3_$n.png" "$n" plus "#2FAE4A" "#17692A"
+    sign "$work/t4_$n.png" "$n" minus "#E23A32" "#8E1C16"
+done
+names=(tray0_running tray1_stopped tray2_green tray3_plus tray4_minus)
+for i in 0 1 2 3 4; do
+    ico "$here/${names[$i]}.ico" "$work/t${i}_16.png" "$work/t${i}_20.png" "$work/t${i}_24.png" "$work/t${i}_32.png"
+done
 
 . "$here/make_pictures.sh"
 

@@ -7,10 +7,15 @@
    shows for the exe. */
 #define IDI_APP            1
 
-/* Notification-area pictures: one 80 x 16 32-bit strip with alpha, five
-   pictures: 0 hotkeys registered (coloured badge), 1 stopped (the same badge
-   in grey), 2 green badge, 3 plus sign, 4 minus sign. */
-#define IDB_TRAY           121
+/* Notification-area pictures, five icons of 16, 20, 24 and 32 x 32 with
+   alpha, in the order of the tray's picture index: hotkeys registered
+   (coloured badge), stopped (the same badge in grey), green badge, plus
+   sign, minus sign. */
+#define IDI_TRAY_RUNNING   3
+#define IDI_TRAY_STOPPED   4
+#define IDI_TRAY_GREEN     5
+#define IDI_TRAY_PLUS      6
+#define IDI_TRAY_MINUS     7
 
 /* Hotkey editor window icon, 16 and 32 x 32: the badge with a pencil. */
 #define IDI_EDITOR         2

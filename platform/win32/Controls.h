@@ -1,5 +1,6 @@
 #pragma once
 // Child controls from a table of positions, and the one font the windows share.
+#include <optional>
 #include <span>
 
 #include <windows.h>
@@ -21,7 +22,16 @@ struct ControlSpec {
 // the windows' font. Reach them afterwards by id (Form::Item).
 void CreateControls(HWND parent, std::span<const ControlSpec> controls);
 
-// "MS Sans Serif", 8 points: the font of every window, made once.
+// Where a child window stands in its parent at 96 dpi, kept on the window so
+// that its form can place it again for another DPI. CreateControls keeps it
+// for the controls of a table; other child windows keep it themselves.
+void KeepLayout(HWND child, int x, int y, int width, int height);
+std::optional<RECT> KeptLayout(HWND child); // left, top, right, bottom at 96 dpi
+
+// "Microsoft Sans Serif", 8 points: the font of every window, made once for
+// each DPI (the screen's when none is given) and kept.
 HFONT UiFont();
+HFONT UiFont(int dpi);
+bool IsUiFont(HFONT font);
 
 } // namespace quickdex::win32

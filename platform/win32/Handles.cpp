@@ -1,5 +1,7 @@
 #include "platform/win32/Handles.h"
 
+#include "platform/win32/SystemLibraries.h"
+
 namespace quickdex::win32 {
 
 ImageListHandle LoadImageStrip(int bitmapId, int width, int height)
@@ -9,6 +11,27 @@ ImageListHandle LoadImageStrip(int bitmapId, int width, int height)
                                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (list && strip)
         ImageList_Add(list.get(), strip.get(), nullptr);
+    return list;
+}
+
+ImageListHandle LoadSmallIcons(std::span<const int> iconIds)
+{
+    // comctl32 6 picks the size for the DPI and scales only down; loaded on
+    // first use, as older systems lack it.
+    using LoadIconMetricFunction = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, HICON*);
+    static const auto loadIconMetric = LateBound<LoadIconMetricFunction>("comctl32.dll", "LoadIconMetric");
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    ImageListHandle list(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, static_cast<int>(iconIds.size()), 0));
+    for (const int id : iconIds) {
+        HICON loaded = nullptr;
+        if (!loadIconMetric ||
+            FAILED(loadIconMetric(instance, MAKEINTRESOURCEW(id), 0 /* LIM_SMALL */, &loaded)) || !loaded)
+            loaded = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+        const IconHandle icon(loaded);
+        if (list)
+            ImageList_AddIcon(list.get(), icon.get());
+    }
     return list;
 }
 

@@ -3,6 +3,7 @@
 // hand and a constructor that throws half-way leaks nothing. None can be
 // copied (a copy would close its handle twice); all can be moved.
 #include <memory>
+#include <span>
 #include <type_traits>
 
 #include <windows.h>
@@ -74,5 +75,10 @@ private:
 // An image list of `width` x `height` pictures from one bitmap strip of the
 // program's resources (32-bit with alpha): one call for all the pictures.
 ImageListHandle LoadImageStrip(int bitmapId, int width, int height);
+
+// Icons of the exe's resources as one image list, at the system's small-icon
+// size: the size drawn for it where the icon has one, else the nearest
+// larger scaled down, never a smaller one stretched.
+ImageListHandle LoadSmallIcons(std::span<const int> iconIds);
 
 } // namespace quickdex::win32

@@ -51,6 +51,23 @@ void ActivateInputWindow(HWND window)
         SetForegroundWindow(InputWindowFor(window));
 }
 
+// An etched line makes itself as long as it was asked and as thick as its
+// edges when it is created; placed again, it is sized the same way.
+void EtchedLineSize(HWND control, RECT& size)
+{
+    char name[16] = {};
+    GetClassNameA(control, name, sizeof name);
+    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    const LONG kind = style & SS_TYPEMASK;
+    if (lstrcmpiA(name, "Static") != 0 || (kind != SS_ETCHEDHORZ && kind != SS_ETCHEDVERT))
+        return;
+    if (kind == SS_ETCHEDHORZ)
+        size.bottom = size.top;
+    else
+        size.right = size.left;
+    AdjustWindowRectEx(&size, static_cast<DWORD>(style), FALSE, static_cast<DWORD>(GetWindowLongA(control, GWL_EXSTYLE)));
+}
+
 } // namespace
 
 DisabledHold::DisabledHold(HWND window) : window_(window)
@@ -178,6 +195,97 @@ void Form::CreateForm(const FormArgs& args)
     if (icon)
         SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+    // The controls are made at the screen's DPI; a form that opens on a
+    // monitor of another DPI is laid out again when it is shown.
+    dpi_ = ScreenDpi();
+    client96_ = SIZE{args.clientWidth, args.clientHeight};
+    style_ = args.style;
+    exStyle_ = args.exStyle | WS_EX_CONTROLPARENT;
+    hasMenu_ = args.menu != nullptr;
+}
+
+void Form::LayOutForDpi(int dpi)
+{
+    const SIZE size = WindowSizeForClient(client96_.cx, client96_.cy, style_, exStyle_, hasMenu_, dpi);
+    SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceChildren(dpi);
+}
+
+void Form::PlaceChildren(int dpi)
+{
+    dpi_ = dpi;
+    HFONT font = UiFont(dpi);
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    // Every child, on the form or on its panels, back at its place scaled;
+    // those with the windows' font get it for the new DPI.
+    struct Walk {
+        int dpi;
+        HFONT font;
+    } walk{dpi, font};
+    EnumChildWindows(
+        Handle(),
+        [](HWND child, LPARAM data) -> BOOL {
+            const auto& w = *reinterpret_cast<const Walk*>(data);
+            if (const std::optional<RECT> at = KeptLayout(child)) {
+                const int left = Scale(at->left, w.dpi);
+                const int top = Scale(at->top, w.dpi);
+                RECT size{0, 0, Scale(at->right, w.dpi) - left, Scale(at->bottom, w.dpi) - top};
+                EtchedLineSize(child, size);
+                SetWindowPos(child, nullptr, left, top, size.right - size.left, size.bottom - size.top,
+                             SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+            if (IsUiFont(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0))))
+                SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(w.font), TRUE);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&walk));
+    FormDpiChanged(dpi);
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+HMONITOR Form::UsersMonitor() const
+{
+    // A dialog goes over the window it was opened from; a window opened from
+    // the tray, the keyboard or a hidden window, where the pointer is.
+    if (opener_ && IsWindowVisible(opener_))
+        return MonitorFromWindow(opener_, MONITOR_DEFAULTTOPRIMARY);
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    return MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY);
+}
+
+void Form::CentreOn(HMONITOR monitor, HWND insertAfter)
+{
+    // The whole monitor, as the screen is on a single one: the place is the
+    // same as it always was there.
+    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (monitor && GetMonitorInfoA(monitor, &info))
+        area = info.rcMonitor;
+    const UINT order = insertAfter ? 0 : SWP_NOZORDER | SWP_NOACTIVATE;
+    const auto centre = [&] {
+        RECT r;
+        GetWindowRect(Handle(), &r);
+        const int width = r.right - r.left;
+        const int height = r.bottom - r.top;
+        SetWindowPos(Handle(), insertAfter, area.left + (area.right - area.left - width) / 2,
+                     area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | order);
+    };
+    centre();
+    // Standing there now, the form takes that monitor's DPI, and is centred
+    // again at its new size.
+    if (const int dpi = WindowDpi(Handle()); dpi != dpi_) {
+        LayOutForDpi(dpi);
+        centre();
+    }
+}
+
+void Form::ComeToUsersMonitor()
+{
+    HMONITOR monitor = UsersMonitor();
+    if (MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST) != monitor)
+        CentreOn(monitor, nullptr);
 }
 
 void Form::Show()
@@ -195,12 +303,7 @@ void Form::Show()
         HoldDisabled(opener_);
         holdsOpener_ = true;
     }
-    RECT r;
-    GetWindowRect(Handle(), &r);
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    SetWindowPos(Handle(), HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE);
+    CentreOn(UsersMonitor(), HWND_TOPMOST);
     lastFocus_ = nullptr; // a window opens with the focus on its first control
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
@@ -269,6 +372,15 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
+    case WM_DPICHANGED: {
+        // Moved to a monitor of another DPI (or the scale changed): the
+        // system's rectangle keeps the form under the pointer at its new size.
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        PlaceChildren(HIWORD(wParam));
+        return 0;
+    }
     case WM_SETFOCUS: {
         HWND target = lastFocus_;
         if (!target || !IsWindow(target) || !IsWindowVisible(target) || !IsWindowEnabled(target))
@@ -294,6 +406,7 @@ Panel::Panel(HWND parent, int id, int x, int y, int width, int height)
             .height = Scale(height),
             .parent = parent,
             .menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))});
+    KeepLayout(Handle(), x, y, width, height);
 }
 
 LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -79,6 +79,9 @@ public:
 
     // A control of the form by its id, on the form or on one of its panels.
     HWND Item(int id) const;
+
+    // The DPI the form is laid out for.
+    int Dpi() const { return dpi_; }
     std::string ItemText(int id) const { return WindowText(Item(id)); }
     void SetItemText(int id, const std::string& text) const { SetWindowTextUtf8(Item(id), text); }
 
@@ -97,6 +100,22 @@ protected:
     };
     // Creates the form hidden, centred on the desktop.
     void CreateForm(const FormArgs& args);
+    // Lays the form out for `dpi`: its client area, every child at its
+    // 96-dpi place scaled, the font of that DPI; then FormDpiChanged.
+    void LayOutForDpi(int dpi);
+    // What a form draws or sizes beyond its children's places (column
+    // widths, pictures), for the DPI it is laid out for now.
+    virtual void FormDpiChanged(int /*dpi*/) {}
+
+    // The monitor the user works on: the opener's while it is shown, else
+    // the pointer's.
+    HMONITOR UsersMonitor() const;
+    // Centred on `monitor` (z-order after `insertAfter`; none: kept) and laid
+    // out for the DPI it has there.
+    void CentreOn(HMONITOR monitor, HWND insertAfter);
+    // A window that stays where the user put it: brought to the user's
+    // monitor, centred, only when it stands on another.
+    void ComeToUsersMonitor();
     // A panel of the form, which lives as long as the form; its controls are
     // found by Item like the form's own.
     HWND AddPanel(int id, int x, int y, int width, int height);
@@ -120,7 +139,14 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void PlaceChildren(int dpi);
+
     std::vector<std::unique_ptr<Panel>> panels_;
+    int dpi_ = 96;
+    SIZE client96_{};
+    DWORD style_ = 0;
+    DWORD exStyle_ = 0;
+    bool hasMenu_ = false;
     HWND opener_ = nullptr;
     bool holdsOpener_ = false; // this form disabled the opener
     bool shownOnce_ = false;

@@ -36,11 +36,8 @@ TNetLabel::TNetLabel(HWND parent, int x, int y, int width, int height, HFONT fon
             .width = win32::Scale(width),
             .height = win32::Scale(height),
             .parent = parent});
-    // The same font, underlined, for the hover state.
-    LOGFONTA face{};
-    GetObjectA(font_, sizeof face, &face);
-    face.lfUnderline = TRUE;
-    underlineFont_.reset(CreateFontIndirectA(&face));
+    win32::KeepLayout(Handle(), x, y, width, height);
+    SetFont(font);
 
     Open = [](HWND owner, const std::string& target) {
         win32::EnsureCom();
@@ -101,9 +98,26 @@ void TNetLabel::Click()
     RestoreColor = VLinkColor;
 }
 
+void TNetLabel::SetFont(HFONT font)
+{
+    font_ = font;
+    // The same font, underlined, for the hover state.
+    LOGFONTA face{};
+    GetObjectA(font_, sizeof face, &face);
+    face.lfUnderline = TRUE;
+    underlineFont_.reset(CreateFontIndirectA(&face));
+}
+
 LRESULT TNetLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_SETFONT: // the form's font for another DPI
+        SetFont(reinterpret_cast<HFONT>(wParam));
+        if (LOWORD(lParam))
+            InvalidateRect(Handle(), nullptr, TRUE);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_);
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(Handle(), &ps);

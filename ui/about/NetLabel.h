@@ -54,6 +54,8 @@ private:
     bool underlined_ = false;
     bool tracking_ = false;
     bool pressed_ = false; // the left button went down on the label
+    void SetFont(HFONT font);
+
     HFONT font_;
     win32::FontHandle underlineFont_;
 };

@@ -95,23 +95,23 @@ void TAbout_Form::LoadBanner()
 void TAbout_Form::Paint(HDC dc)
 {
     // Shape1: a black outline, white inside, framing the banner.
-    RECT frame{win32::Scale(Shape1.left), win32::Scale(Shape1.top), win32::Scale(Shape1.right),
-               win32::Scale(Shape1.bottom)};
+    RECT frame{win32::Scale(Shape1.left, Dpi()), win32::Scale(Shape1.top, Dpi()), win32::Scale(Shape1.right, Dpi()),
+               win32::Scale(Shape1.bottom, Dpi())};
     FillRect(dc, &frame, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     FrameRect(dc, &frame, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     if (!bitmap_)
         return;
     // The picture fills its 300 x 60 place at any scale, as the frame does.
     win32::MemoryDC memory(dc, bitmap_.get());
-    const int width = win32::Scale(Image1.x + banner_.width) - win32::Scale(Image1.x);
-    const int height = win32::Scale(Image1.y + banner_.height) - win32::Scale(Image1.y);
+    const int width = win32::Scale(Image1.x + banner_.width, Dpi()) - win32::Scale(Image1.x, Dpi());
+    const int height = win32::Scale(Image1.y + banner_.height, Dpi()) - win32::Scale(Image1.y, Dpi());
     if (width == banner_.width && height == banner_.height) {
-        BitBlt(dc, win32::Scale(Image1.x), win32::Scale(Image1.y), width, height, memory.Get(), 0, 0, SRCCOPY);
+        BitBlt(dc, win32::Scale(Image1.x, Dpi()), win32::Scale(Image1.y, Dpi()), width, height, memory.Get(), 0, 0, SRCCOPY);
         return;
     }
     SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchBlt(dc, win32::Scale(Image1.x), win32::Scale(Image1.y), width, height, memory.Get(), 0, 0, banner_.width,
+    StretchBlt(dc, win32::Scale(Image1.x, Dpi()), win32::Scale(Image1.y, Dpi()), width, height, memory.Get(), 0, 0, banner_.width,
                banner_.height, SRCCOPY);
 }
 

@@ -161,11 +161,19 @@ void TAddOrChange_Form::CreateChildren()
 
     // The three picture buttons: a flat toolbar, whose buttons never take the
     // focus. Their pictures come with the first showing.
-    CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
-                    WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN |
-                        CCS_NODIVIDER,
-                    win32::Scale(ButtonsLeft), win32::Scale(24), win32::Scale(3 * ButtonPitch), win32::Scale(22),
-                    panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdButtons)), GetModuleHandleA(nullptr), nullptr);
+    HWND buttons = CreateWindowExA(
+        0, TOOLBARCLASSNAMEA, "",
+        WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
+        win32::Scale(ButtonsLeft), win32::Scale(24), win32::Scale(3 * ButtonPitch), win32::Scale(22), panel,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdButtons)), GetModuleHandleA(nullptr), nullptr);
+    win32::KeepLayout(buttons, ButtonsLeft, 24, 3 * ButtonPitch, 22);
+}
+
+void TAddOrChange_Form::FormDpiChanged(int dpi)
+{
+    // A button as wide as the pitch (the toolbar puts them side by side), so
+    // that each starts where the layout places it.
+    SendMessageA(Buttons(), TB_SETBUTTONSIZE, 0, MAKELPARAM(win32::Scale(ButtonPitch, dpi), win32::Scale(22, dpi)));
 }
 
 void TAddOrChange_Form::FormFirstShow()
@@ -184,9 +192,7 @@ void TAddOrChange_Form::FormFirstShow()
         entries[i].fsStyle = BTNS_BUTTON;
     }
     SendMessageA(buttons, TB_ADDBUTTONSA, entries.size(), reinterpret_cast<LPARAM>(entries.data()));
-    // A button as wide as the pitch (the toolbar puts them side by side), so
-    // that each starts where the layout places it.
-    SendMessageA(buttons, TB_SETBUTTONSIZE, 0, MAKELPARAM(win32::Scale(ButtonPitch), win32::Scale(22)));
+    FormDpiChanged(Dpi());
 
     // The tips are Chinese text: they go through the wide calls so that they
     // read right whatever the system's code page.

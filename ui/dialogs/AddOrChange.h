@@ -96,6 +96,7 @@ public:
 
 protected:
     void FormFirstShow() override;
+    void FormDpiChanged(int dpi) override;
     void OnOK() override { OK_BitBtnClick(); }
     void OnCancel() override { C_BitBtnClick(); }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

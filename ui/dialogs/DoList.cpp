@@ -44,7 +44,7 @@ TDoList_Form::TDoList_Form(TApplication& application, HWND editor, HWND pathEdit
 
 void TDoList_Form::BuildTree()
 {
-    TreeView_SetIndent(tree_, win32::Scale(19));
+    TreeView_SetIndent(tree_, win32::Scale(19, Dpi()));
     images_ = win32::LoadImageStrip(IDB_CHOOSER, 16, 16);
     TreeView_SetImageList(tree_, images_.get(), TVSIL_STATE);
 

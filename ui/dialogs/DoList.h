@@ -33,6 +33,7 @@ public:
 protected:
     // The tree is filled on the first showing.
     void FormFirstShow() override { BuildTree(); }
+    void FormDpiChanged(int dpi) override { TreeView_SetIndent(tree_, win32::Scale(19, dpi)); }
     void OnOK() override { OK_BitBtnClick(); }
     void OnCancel() override { C_BitBtnClick(); }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -58,6 +58,11 @@ TSort_Form::TSort_Form(TApplication& application, HWND mainWindow, const std::st
     SendMessageA(Sort_ListBox(), LB_SETITEMHEIGHT, 0, win32::Scale(13));
 }
 
+void TSort_Form::FormDpiChanged(int dpi)
+{
+    SendMessageA(Sort_ListBox(), LB_SETITEMHEIGHT, 0, win32::Scale(13, dpi));
+}
+
 void TSort_Form::Notice(HWND owner, const std::string& text)
 {
     app_.Box(owner, text, "", MB_ICONINFORMATION | MB_OK);

@@ -48,6 +48,7 @@ public:
 
 protected:
     void OnCancel() override { Close_BitBtnClick(); }
+    void FormDpiChanged(int dpi) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

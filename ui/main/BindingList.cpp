@@ -10,8 +10,18 @@
 #include <vector>
 
 namespace quickdex {
+namespace {
 
-TBindingList::TBindingList(HWND parent, int id, int x, int y, int width, int height)
+struct Column {
+    const char* caption;
+    int width; // at 96 dpi
+};
+constexpr std::array<Column, 3> columns = {
+    {{"HotKey", TBindingList::CaptionColumnWidth}, {"Applicaton/Action", 200}, {"Sort", 80}}};
+
+} // namespace
+
+TBindingList::TBindingList(HWND parent, int id, int x, int y, int width, int height) : dpi_(win32::ScreenDpi())
 {
     const win32::ControlSpec control{id, WC_LISTVIEWA, "", x, y, width, height,
                                   WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
@@ -19,17 +29,11 @@ TBindingList::TBindingList(HWND parent, int id, int x, int y, int width, int hei
     win32::CreateControls(parent, {&control, 1});
     list_ = GetDlgItem(parent, id);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
-    struct Column {
-        const char* caption;
-        int width;
-    };
-    static constexpr std::array<Column, 3> columns = {
-        {{"HotKey", CaptionColumnWidth}, {"Applicaton/Action", 200}, {"Sort", 80}}};
     for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.pszText = const_cast<char*>(columns[static_cast<std::size_t>(i)].caption);
-        column.cx = win32::Scale(columns[static_cast<std::size_t>(i)].width);
+        column.cx = win32::Scale(columns[static_cast<std::size_t>(i)].width, dpi_);
         column.iSubItem = i;
         SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
     }
@@ -77,17 +81,17 @@ void TBindingList::FitCaptions()
     int stateHeight = 0;
     if (states_)
         ImageList_GetIconSize(states_.get(), &stateWidth, &stateHeight);
-    int needed = win32::Scale(CaptionColumnWidth);
+    int needed = win32::Scale(CaptionColumnWidth, dpi_);
     for (int row = 0, n = RowCount(); row < n; ++row) {
         const std::string caption = Text(row, 0);
         const int text = static_cast<int>(SendMessageW(list_, LVM_GETSTRINGWIDTHW, 0,
                                                        reinterpret_cast<LPARAM>(win32::Wide(caption).c_str())));
-        needed = std::max(needed, text + stateWidth + win32::Scale(CaptionPadding));
+        needed = std::max(needed, text + stateWidth + win32::Scale(CaptionPadding, dpi_));
     }
     const int captions = ListView_GetColumnWidth(list_, 0);
     const int targets = ListView_GetColumnWidth(list_, 1);
     const int total = captions + targets;
-    const int width = std::min(needed, total - win32::Scale(MinTargetColumnWidth));
+    const int width = std::min(needed, total - win32::Scale(MinTargetColumnWidth, dpi_));
     if (width == captions)
         return;
     ListView_SetColumnWidth(list_, 0, width);
@@ -173,10 +177,27 @@ bool TBindingList::AnswerInfoTip(const NMHDR& header, const std::function<std::s
 void TBindingList::SetStateImages(int bitmapId16, int bitmapId32)
 {
     // The marks are drawn for 16 and for 32 pixels: the nearer to the
-    // screen's small-icon size is taken, so that they stay crisp.
-    const int size = GetSystemMetrics(SM_CXSMICON) >= 24 ? 32 : 16;
+    // small-icon size of the list's DPI is taken, so that they stay crisp.
+    marks16_ = bitmapId16;
+    marks32_ = bitmapId32;
+    const int smallIcon = dpi_ == win32::ScreenDpi() ? GetSystemMetrics(SM_CXSMICON) : win32::Scale(16, dpi_);
+    const int size = smallIcon >= 24 ? 32 : 16;
     states_ = win32::LoadImageStrip(size == 32 ? bitmapId32 : bitmapId16, size, size);
     ListView_SetImageList(list_, states_.get(), LVSIL_STATE);
+}
+
+void TBindingList::SetDpi(int dpi)
+{
+    if (dpi == dpi_)
+        return;
+    dpi_ = dpi;
+    // The columns as laid out for this DPI; the captions' column widened
+    // again for its widest caption.
+    for (int i = 0; i < static_cast<int>(columns.size()); ++i)
+        ListView_SetColumnWidth(list_, i, win32::Scale(columns[static_cast<std::size_t>(i)].width, dpi_));
+    if (marks16_)
+        SetStateImages(marks16_, marks32_);
+    FitCaptions();
 }
 
 void TBindingList::SetRowState(int row, int stateImage)

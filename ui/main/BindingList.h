@@ -42,6 +42,8 @@ public:
     // A state picture (1-based index into the strip; 0 none) for a row,
     // read by anyone through LVM_GETITEMSTATE.
     void SetStateImages(int bitmapId16, int bitmapId32);
+    // Lays the columns and marks out again for the window's new DPI.
+    void SetDpi(int dpi);
     void SetRowState(int row, int stateImage);
 
     // No drawing while the returned guard lives, one repaint when it goes:
@@ -68,6 +70,9 @@ private:
     void FitCaptions();
 
     HWND list_ = nullptr;
+    int dpi_;
+    int marks16_ = 0;
+    int marks32_ = 0;
     win32::ImageListHandle states_;
 };
 

@@ -132,11 +132,19 @@ void TMainForm::CreateChildren()
     win32::CreateControls(panel, panelControls);
 }
 
+void TMainForm::FormDpiChanged(int dpi)
+{
+    if (list_)
+        list_->SetDpi(dpi);
+}
+
 void TMainForm::CreateTrayIcon()
 {
-    // All five pictures from one strip: picture 0 while the hotkeys run,
-    // picture 1 while they are stopped.
-    imageList_ = win32::LoadImageStrip(IDB_TRAY, 16, 16);
+    // Five pictures drawn for each small-icon size: picture 0 while the
+    // hotkeys run, picture 1 while they are stopped.
+    static constexpr std::array trayIcons = {IDI_TRAY_RUNNING, IDI_TRAY_STOPPED, IDI_TRAY_GREEN, IDI_TRAY_PLUS,
+                                             IDI_TRAY_MINUS};
+    imageList_ = win32::LoadSmallIcons(trayIcons);
 
     tray_ = std::make_unique<TCoolTrayIcon>(Handle(), app_.Handle());
     tray_->SetIconList(imageList_.get());
@@ -201,6 +209,7 @@ void TMainForm::CloseMainWindow()
 void TMainForm::ShowMainWindow()
 {
     if (!IsWindowVisible(Handle())) {
+        ComeToUsersMonitor(); // on the monitor where the user clicked or typed
         ShowWindow(Handle(), SW_SHOW); // the tray's watcher brings back the taskbar button
         // A hotkey refused at start may be free by now.
         RetryRefusedHotkeys();

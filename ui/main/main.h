@@ -55,6 +55,7 @@ public:
     // Handlers, named after component and event.
     void FormCreate();
     void FormClose() override;
+    void FormDpiChanged(int dpi) override;
     void AddBitBtnClick();
     void ChangeBitBtnClick();
     void DelBitBtnClick();
