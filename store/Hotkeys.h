@@ -105,7 +105,8 @@ int SplitSectionName(const std::string& name, int half);
 // A decimal 32-bit integer with optional leading blanks and sign.
 int StrToInt(const std::string& text);
 
-// Profile-file helpers for Set.ini.
+// Single-value reads and writes through a profile engine: the reference the
+// store's own reading is held to in the tests and fuzz targets.
 std::string ReadValue(IProfile& profile, const std::string& path, const std::string& section,
                       const char* key, const char* fallback);
 // Throws WriteError when the file refuses the write.
