@@ -89,7 +89,7 @@ std::string StateText(const HotkeyEngine& engine, int slot, const RowOfSlot& row
     }
 }
 
-std::string InfoTip(const HotkeyEngine& engine, int slot, const RowOfSlot& rowOf)
+std::string InfoTip(const HotkeyEngine& engine, int slot, const RowOfSlot& rowOf, bool targetMissing)
 {
     if (slot == 0)
         return {};
@@ -100,6 +100,8 @@ std::string InfoTip(const HotkeyEngine& engine, int slot, const RowOfSlot& rowOf
     };
     const Tquickdex& binding = engine.Hotkeys[slot];
     line(StateText(engine, slot, rowOf));
+    if (targetMissing)
+        line(binding.Action + " cannot be found on this computer: a press opens nothing.");
     line(LaunchText(binding));
     line(binding.Hint);
     switch (binding.IfRunning) {

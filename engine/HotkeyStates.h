@@ -30,7 +30,8 @@ std::string StateText(const HotkeyEngine& engine, int slot, const RowOfSlot& row
 // The reason a hotkey does not work, then how a press starts the target
 // ("Starts it as administrator, maximised, in C:\work."), then the binding's
 // note, then what a press does when its program runs already, one to a line.
-std::string InfoTip(const HotkeyEngine& engine, int slot, const RowOfSlot& rowOf);
+// `targetMissing`: the target was found nowhere (the window asks the system).
+std::string InfoTip(const HotkeyEngine& engine, int slot, const RowOfSlot& rowOf, bool targetMissing = false);
 
 // The tray icon's tip: empty while every hotkey that should work does.
 std::string TrayTip(const HotkeyEngine& engine);

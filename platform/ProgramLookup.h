@@ -3,6 +3,7 @@
 // the registry's App Paths, the search path, the files that exist.
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quickdex {
 
@@ -23,6 +24,25 @@ public:
     // when the file is no shortcut or names no file (a shortcut to a packaged
     // program, a control panel item).
     virtual std::optional<std::string> ShortcutTarget(const std::string& path) = 0;
+};
+
+// What the check of a target that may be gone asks of the system. Every
+// answer must come at once: nothing here may wait on a server or a drive
+// that spins up.
+class ITargetPlaces {
+public:
+    virtual ~ITargetPlaces() = default;
+    // Whether a full path stands on a disk of this computer that answers at
+    // once (a fixed or RAM disk): not on a server, not on a removable disk
+    // or a CD, not on a drive that is not there.
+    virtual bool OnLocalDisk(const std::string& path) = 0;
+    // Whether a file or folder of that full path exists.
+    virtual bool Exists(const std::string& path) = 0;
+    // As IProgramLookup::AppPath.
+    virtual std::optional<std::string> AppPath(const std::string& name) = 0;
+    // The folders the shell searches for a bare name, in its order: the
+    // program's current folder, the system folders, then those of PATH.
+    virtual std::vector<std::string> SearchFolders() = 0;
 };
 
 } // namespace quickdex

@@ -5,6 +5,9 @@
 namespace quickdex {
 namespace {
 
+// The extensions the shell tries, in its order, for a name without one.
+constexpr const char* TriedExtensions[] = {".pif", ".com", ".exe", ".bat", ".lnk", ".cmd"};
+
 bool HasFolderPart(std::string_view target)
 {
     return target.find_first_of("\\/") != std::string_view::npos ||
@@ -53,14 +56,71 @@ std::optional<std::string> ProgramFile(IProgramLookup& lookup, const std::option
     // A name without extension that is no file: the shell tries these
     // extensions in this order and starts the first that exists.
     if (!file && !HasExtension(*candidate)) {
-        for (const char* extension : {".pif", ".com", ".exe", ".bat", ".lnk", ".cmd"})
+        for (const char* extension : TriedExtensions)
             if ((file = lookup.ExistingFile(*candidate + extension)))
                 break;
     }
     return AsProgram(lookup, file);
 }
 
+// "C:\..." or "C:/...": a full path with a drive letter.
+bool IsDrivePath(std::string_view target)
+{
+    const auto letter = static_cast<unsigned char>(target.empty() ? 0 : target[0]);
+    return target.size() >= 3 && ((letter | 0x20) >= 'a' && (letter | 0x20) <= 'z') && target[1] == ':' &&
+           (target[2] == '\\' || target[2] == '/');
+}
+
+bool ExistsAsTheShellTries(ITargetPlaces& places, const std::string& path)
+{
+    if (places.Exists(path))
+        return true;
+    if (HasExtension(path))
+        return false;
+    for (const char* extension : TriedExtensions)
+        if (places.Exists(path + extension))
+            return true;
+    return false;
+}
+
+std::string InFolder(const std::string& folder, const std::string& name)
+{
+    if (!folder.empty() && folder.back() != '\\' && folder.back() != '/')
+        return folder + "\\" + name;
+    return folder + name;
+}
+
 } // namespace
+
+bool TargetKnownMissing(const std::string& target, ITargetPlaces& places)
+{
+    if (target.empty() || IsAddress(target) || target.front() == '"' || target.find('%') != std::string::npos)
+        return false;
+    if (HasFolderPart(target)) {
+        // "\\server\share\..." and relative paths are left alone: the one
+        // may wait on the network, the other depends on the current folder.
+        if (!IsDrivePath(target) || !places.OnLocalDisk(target))
+            return false;
+        return !ExistsAsTheShellTries(places, target);
+    }
+    // A bare name: App Paths first, then the search folders.
+    const std::string registeredName = HasExtension(target) ? target : target + ".exe";
+    if (const std::optional<std::string> registered = places.AppPath(registeredName);
+        registered && !registered->empty()) {
+        if (!IsDrivePath(*registered) || !places.OnLocalDisk(*registered) || places.Exists(*registered))
+            return false;
+    }
+    for (const std::string& folder : places.SearchFolders()) {
+        if (folder.empty())
+            continue;
+        // A folder on a server: whether it holds the name is not asked.
+        if (!IsDrivePath(folder) || !places.OnLocalDisk(folder))
+            return false;
+        if (ExistsAsTheShellTries(places, InFolder(folder, target)))
+            return false;
+    }
+    return true;
+}
 
 bool IsProgramPath(std::string_view path)
 {

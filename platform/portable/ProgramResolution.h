@@ -25,4 +25,11 @@ bool IsProgramPath(std::string_view path);
 // text, a missing file or a file that is not a program.
 std::optional<std::string> ResolveProgramTarget(const std::string& target, IProgramLookup& lookup);
 
+// Whether a press of `target` is sure to open nothing: a full path on a
+// local disk, or a bare name, that the shell would find nowhere (with the
+// extensions it tries for a name without one). False whenever the answer
+// would need a server or a removable drive, and for what is not a file:
+// addresses, a quoted text, a text with %NAME% in it, a relative path.
+bool TargetKnownMissing(const std::string& target, ITargetPlaces& places);
+
 } // namespace quickdex

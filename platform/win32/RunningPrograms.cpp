@@ -11,6 +11,8 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <array>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -255,7 +257,82 @@ void Activate(HWND window)
     SetForegroundWindow(input);
 }
 
+// Where a target that may be gone is looked for: only local disks are
+// asked; the shell's own search would wait on a server that is off line.
+class Win32TargetPlaces final : public ITargetPlaces {
+public:
+    bool OnLocalDisk(const std::string& path) override
+    {
+        if (path.size() < 2 || path[1] != ':')
+            return false;
+        const auto letter = static_cast<std::size_t>((static_cast<unsigned char>(path[0]) | 0x20) - 'a');
+        if (letter >= drives_.size())
+            return false;
+        if (drives_[letter] == Unknown) {
+            const wchar_t root[] = {static_cast<wchar_t>(L'A' + letter), L':', L'\\', L'\0'};
+            const UINT type = GetDriveTypeW(root);
+            drives_[letter] = type == DRIVE_FIXED || type == DRIVE_RAMDISK ? Local : Elsewhere;
+        }
+        return drives_[letter] == Local;
+    }
+    bool Exists(const std::string& path) override
+    {
+        return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    std::optional<std::string> AppPath(const std::string& name) override { return lookup_.AppPath(name); }
+    std::vector<std::string> SearchFolders() override
+    {
+        if (!folders_.empty())
+            return folders_;
+        auto folder = [this](UINT (WINAPI *get)(LPWSTR, UINT)) {
+            wchar_t buffer[MAX_PATH + 1] = {};
+            const UINT n = get(buffer, MAX_PATH);
+            if (n > 0 && n < MAX_PATH)
+                folders_.push_back(Utf8(std::wstring_view(buffer, n)));
+        };
+        wchar_t current[MAX_PATH + 1] = {};
+        if (const DWORD n = GetCurrentDirectoryW(MAX_PATH, current); n > 0 && n < MAX_PATH)
+            folders_.push_back(Utf8(std::wstring_view(current, n)));
+        folders_.push_back(ExeDir());
+        folder(GetSystemDirectoryW);
+        folder(GetWindowsDirectoryW);
+        if (!folders_.empty() && folders_.back().size() > 0)
+            folders_.push_back(folders_.back() + "\\System");
+        const DWORD size = GetEnvironmentVariableW(L"PATH", nullptr, 0);
+        std::wstring path(size, L'\0');
+        if (size > 0 && GetEnvironmentVariableW(L"PATH", path.data(), size) == size - 1) {
+            path.resize(size - 1);
+            std::size_t start = 0;
+            while (start <= path.size()) {
+                std::size_t end = path.find(L';', start);
+                if (end == std::wstring::npos)
+                    end = path.size();
+                std::wstring entry = path.substr(start, end - start);
+                if (entry.size() >= 2 && entry.front() == L'"' && entry.back() == L'"')
+                    entry = entry.substr(1, entry.size() - 2);
+                if (!entry.empty())
+                    folders_.push_back(Utf8(entry));
+                start = end + 1;
+            }
+        }
+        return folders_;
+    }
+
+private:
+    enum Drive : char { Unknown, Local, Elsewhere };
+    std::array<Drive, 26> drives_{};
+    std::vector<std::string> folders_;
+    Win32ProgramLookup lookup_;
+};
+
 } // namespace
+
+bool TargetsMissing::operator()(const std::string& target)
+{
+    if (!places_)
+        places_ = std::make_shared<Win32TargetPlaces>();
+    return TargetKnownMissing(target, *places_);
+}
 
 std::function<void(const std::string&)>& ProgramLookupSeam()
 {

@@ -1,10 +1,12 @@
 #pragma once
 // The real Windows calls behind the platform interfaces.
 #include "platform/HotkeyApi.h"
+#include "platform/ProgramLookup.h"
 #include "platform/Profile.h"
 #include "platform/SystemApi.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include <windows.h>
@@ -63,6 +65,18 @@ std::function<void(const std::string&)>& ProgramLookupSeam();
 // Whether the composition hides a window, when a test says so (Wine cloaks
 // nothing); empty: the system is asked.
 std::function<bool(HWND)>& CloakedSeam();
+
+// Whether a press of a target is sure to open nothing (see
+// TargetKnownMissing): asks only local disks, never a server. One object
+// serves one pass over the bindings; it keeps the drives' types and the
+// search folders it read.
+class TargetsMissing {
+public:
+    bool operator()(const std::string& target);
+
+private:
+    std::shared_ptr<ITargetPlaces> places_;
+};
 
 // ShellExecuteA's open of `file` (no verb, no parameters, no folder), and the
 // program it started may take the foreground. Returns at once.

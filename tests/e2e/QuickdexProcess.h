@@ -66,7 +66,8 @@ public:
         return PumpUntil([&] { return (!held || RowsTried()) && CombinationHeld(modifiers, key) == held; }, ms);
     }
 
-    // Every row's hotkey was tried: its mark is 1 (works) or 2 (refused).
+    // Every row's hotkey was tried: its mark is 1 (works), 2 (refused) or
+    // 4 (works, but its target is gone).
     bool RowsTried() const
     {
         HWND main = MainWindow();
@@ -74,7 +75,7 @@ public:
         const int rows = list ? static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) : 0;
         for (int row = 0; row < rows; ++row) {
             const auto mark = SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK) >> 12;
-            if (mark != 1 && mark != 2)
+            if (mark != 1 && mark != 2 && mark != 4)
                 return false;
         }
         return rows > 0;

@@ -355,6 +355,48 @@ TEST_F(MainFormTest, CloseButtonHidesAndExitReleasesEverything)
     EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "closing did not end the loop";
 }
 
+// A binding whose target is gone from the computer (a program the system no
+// longer ships, a file deleted) is marked so while the window shows it, and
+// its tip says so; it is asked again whenever the window is shown and after
+// every edit. The hidden start asks nothing.
+TEST_F(MainFormTest, RowOfATargetThatIsGoneIsMarkedAndItsTipSaysSo)
+{
+    dir.Write("tool.exe", "MZ");
+    const std::string tool = dir.File("tool.exe");
+    Start("[3+65]\r\nAction=" + tool + "\r\n"
+          "[3+66]\r\nAction=wordpad-gone.exe\r\nHint=letters\r\n"
+          "[3+67]\r\nAction=C:\\nowhere\\gone.exe\r\n"
+          "[3+68]\r\nAction=http://example.com/\r\n"
+          "[3+69]\r\nAction=notepad.exe\r\n"
+          "[3+70]\r\nAction=Show quickdex\r\n"
+          "[3+71]\r\nAction=" + dir.Dir() + "\r\n");
+    HWND list = form->ListView();
+    auto marks = [&] {
+        std::vector<int> out;
+        for (int row = 0, n = ListView_GetItemCount(list); row < n; ++row)
+            out.push_back(static_cast<int>(ListView_GetItemState(list, row, LVIS_STATEIMAGEMASK) >> 12));
+        return out;
+    };
+    ASSERT_EQ(Rows().size(), 7u);
+    EXPECT_EQ(marks(), (std::vector<int>{1, 1, 1, 1, 1, 1, 1})) << "asked while hidden";
+    form->ShowMainWindow();
+    EXPECT_EQ(marks(), (std::vector<int>{1, 4, 4, 1, 1, 1, 1}));
+    EXPECT_EQ(InfoTip(1), "wordpad-gone.exe cannot be found on this computer: a press opens nothing.\r\nletters");
+    EXPECT_EQ(InfoTip(0), "");
+
+    ShowWindow(form->Handle(), SW_HIDE);
+    ASSERT_TRUE(DeleteFileA(tool.c_str()));
+    form->ShowMainWindow();
+    EXPECT_EQ(marks()[0], 4) << "the program removed while the window was hidden";
+
+    dir.Write("tool.exe", "MZ");
+    form->AfterBindingChange();
+    EXPECT_EQ(marks(), (std::vector<int>{1, 4, 4, 1, 1, 1, 1}));
+    // Stopped, every row says so, whatever its target.
+    form->MStop_NClick();
+    EXPECT_EQ(marks(), (std::vector<int>{3, 3, 3, 3, 3, 3, 3}));
+}
+
 TEST_F(MainFormTest, AutoRunTickAtStartAndToggle)
 {
     // No value: unticked; the item writes the command, then deletes it.

@@ -261,7 +261,7 @@ TEST_F(WindowLayerTest, CombinationAnotherProgramHoldsIsTypedIntoTheKeyFieldAndN
 
 TEST_F(WindowLayerTest, CombinationTakenWhileTheKeyFieldStoodAsideIsMarkedWhenItComesBack)
 {
-    Start("[3+121]\r\nAction=x\r\n[3+79]\r\nAction=y\r\n");
+    Start("[3+121]\r\nAction=notepad.exe\r\n[3+79]\r\nAction=regedit.exe\r\n");
     ASSERT_EQ(StateImage(0), 1);
     ASSERT_EQ(shell.Tip(), "");
     main->ShowMainWindow();
@@ -284,8 +284,8 @@ TEST_F(WindowLayerTest, RowsTipsAndTrayTellWhichHotkeysDoNotWork)
 {
     // This process holds Ctrl+Alt+F9; rows 2 and 3 have the same combination.
     ASSERT_TRUE(RegisterHotKey(nullptr, 0x3002, MOD_CONTROL | MOD_ALT, VK_F9));
-    Start("[3+120]\r\nAction=held\r\nHint=note\r\n[3+78]\r\nAction=first\r\n[03+78]\r\nAction=second\r\n"
-          "[3+79]\r\nAction=fine\r\n");
+    Start("[3+120]\r\nAction=notepad.exe\r\nHint=note\r\n[3+78]\r\nAction=regedit.exe\r\n"
+          "[03+78]\r\nAction=cmd.exe\r\n[3+79]\r\nAction=explorer.exe\r\n");
     EXPECT_EQ(StateImage(0), 2);
     EXPECT_EQ(StateImage(1), 1);
     EXPECT_EQ(StateImage(2), 2);

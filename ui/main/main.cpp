@@ -1,6 +1,7 @@
 #include "ui/main/main.h"
 
 #include "../../res/resource.h"
+#include "engine/BuiltInActions.h"
 #include "engine/HotkeyStates.h"
 #include "store/BindingEdit.h"
 #include "store/Errors.h"
@@ -33,6 +34,7 @@ constexpr const char* MachineAutoRunStays =
 constexpr int MarkActive = 1;
 constexpr int MarkRefused = 2;
 constexpr int MarkStopped = 3;
+constexpr int MarkMissing = 4; // the hotkey works, but its target is gone
 
 // Session notifications (the session was unlocked) come once asked for.
 constexpr UINT WmSessionChange = 0x02B1; // WM_WTSSESSION_CHANGE
@@ -211,8 +213,11 @@ void TMainForm::ShowMainWindow()
     if (!IsWindowVisible(Handle())) {
         ComeToUsersMonitor(); // on the monitor where the user clicked or typed
         ShowWindow(Handle(), SW_SHOW); // the tray's watcher brings back the taskbar button
-        // A hotkey refused at start may be free by now.
-        RetryRefusedHotkeys();
+        // A hotkey refused at start may be free by now, and a target may
+        // have gone (or come back) while the window was hidden.
+        targetsChecked_ = false;
+        if (engine_->RetryRefused() > 0 || CheckTargets())
+            ShowHotkeyStates();
     }
     // A dialog of it that is open holds it disabled: that dialog comes to
     // the front, with the focus in it, not the window that cannot take input.
@@ -228,12 +233,14 @@ int TMainForm::MessageBoxText(const std::string& text, UINT style)
 
 LoadResult TMainForm::ReloadHotkeys()
 {
+    targetsChecked_ = false;
     const StatesShownAfter states(*this);
     return engine_->ReloadHotkeys();
 }
 
 LoadResult TMainForm::ReloadAndRegister()
 {
+    targetsChecked_ = false;
     const StatesShownAfter states(*this);
     return engine_->ReloadAndRegister();
 }
@@ -251,6 +258,7 @@ void TMainForm::UnregisterAll()
 
 void TMainForm::AfterBindingChange()
 {
+    targetsChecked_ = false;
     const StatesShownAfter states(*this);
     const LoadResult loaded = engine_->ReloadAfterChange();
     sort_.Reset();
@@ -462,14 +470,37 @@ std::string TMainForm::TrayTip() const
     return quickdex::TrayTip(*engine_);
 }
 
+bool TMainForm::CheckTargets()
+{
+    if (targetsChecked_ || !IsWindowVisible(Handle()))
+        return false;
+    targetsChecked_ = true;
+    std::array<bool, MaxHotkeys + 1> missing{};
+    win32::TargetsMissing isMissing;
+    for (int slot = 1; slot <= MaxHotkeys; ++slot) {
+        const Tquickdex& binding = engine_->Hotkeys[slot];
+        missing[slot] = binding.Key != 0 && !IsBuiltInActionName(binding.Action) && isMissing(binding.Action);
+    }
+    const bool changed = missing != missingTargets_;
+    missingTargets_ = missing;
+    return changed;
+}
+
+bool TMainForm::TargetMissing(int slot) const
+{
+    return slot >= 1 && slot <= MaxHotkeys && targetsChecked_ && missingTargets_[slot];
+}
+
 void TMainForm::ShowHotkeyStates()
 {
+    CheckTargets();
     {
         const auto pause = list_->PauseRedraw();
         for (int row = 0, n = list_->RowCount(); row < n; ++row) {
-            switch (engine_->StatusOf(list_->SlotOfRow(row)).state) {
+            const int slot = list_->SlotOfRow(row);
+            switch (engine_->StatusOf(slot).state) {
             case SlotState::Active:
-                list_->SetRowState(row, MarkActive);
+                list_->SetRowState(row, TargetMissing(slot) ? MarkMissing : MarkActive);
                 break;
             case SlotState::Stopped:
                 list_->SetRowState(row, MarkStopped);
@@ -532,7 +563,8 @@ int TMainForm::M_ListViewCompare(int slot1, int slot2) const
 
 std::string TMainForm::M_ListViewInfoTip(int row) const
 {
-    return InfoTip(*engine_, SlotOfRow(row), [this](int slot) { return RowOfSlot(slot); });
+    const int slot = SlotOfRow(row);
+    return InfoTip(*engine_, slot, [this](int other) { return RowOfSlot(other); }, TargetMissing(slot));
 }
 
 void TMainForm::M_ListViewDblClick()

@@ -15,6 +15,7 @@
 #include "ui/main/ListText.h"
 #include "ui/tray/CoolTrayIcon.h"
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -126,6 +127,8 @@ public:
     int SlotOfRow(int row) const { return list_->SlotOfRow(row); }
     int SelectedSlot() const { return list_->SelectedSlot(); }
     int RowOfSlot(int slot) const; // -1: not listed
+    // Whether the slot's target was found missing while the rows were shown.
+    bool TargetMissing(int slot) const;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -141,6 +144,11 @@ private:
     // The marks of the rows and the tray's tip, after every change of the
     // registrations.
     void ShowHotkeyStates();
+    // Which rows' targets are sure to open nothing (a program removed from
+    // the system, a file deleted): asked only while the window shows the
+    // rows, so the start with the window hidden asks nothing. True when the
+    // answer changed since it was last asked.
+    bool CheckTargets();
     // Sections that are no binding, each set of them shown once.
     void ReportLoad(const LoadResult& loaded);
     // Shows them when it goes, also when the reload it watches throws: a
@@ -190,6 +198,9 @@ private:
     std::unique_ptr<TCoolTrayIcon> tray_;
     UINT showRunningMessage_ = 0;
     std::vector<std::string> reportedForeign_;
+    // By slot (1 to 100): the target is missing, when last checked.
+    std::array<bool, MaxHotkeys + 1> missingTargets_{};
+    bool targetsChecked_ = false; // since the table was last read
 };
 
 } // namespace quickdex
