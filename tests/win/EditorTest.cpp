@@ -15,8 +15,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 
+#include <dlgs.h>
+#include <shlobj.h>
 #include <windowsx.h>
 
 namespace quickdex {
@@ -167,6 +172,124 @@ TEST_F(EditorTest, TextsInEveryScriptAreKeptSavedListedAndReadBack)
     EXPECT_EQ(std::wstring(first), L"\x0395\x03C1\x03B3\x03B1\x03C3\x03AF\x03B1");
     EXPECT_EQ(dir.Read("Set.ini").rfind("\xFF\xFE", 0), 0u);
     sortForm->Close();
+}
+
+// A name in three scripts and an emoji, as the system's file dialog and
+// folder browser hand it back, reaches the target field whole: the real
+// dialogs, answered from another thread as a user would answer them.
+TEST_F(EditorTest, FileDialogAndFolderBrowserHandBackNamesOfAnyScript)
+{
+    const std::wstring name = L"\x6D4B\x8BD5 \x141Bukasz \x0395\x03BB \xD83D\xDE00";
+    const std::filesystem::path folder = dir.Path() / name;
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path file = folder / L"caf\xE9 \xD83D\xDE00.exe";
+    std::ofstream(file, std::ios::binary) << "MZ";
+    Start("");
+    main->AddBitBtnClick();
+    const auto field = [&] { return win32::Wide(win32::WindowText(editor->Path_LabEdit())); };
+
+    // The file dialog: the full name typed into its file name field, then Open.
+    const DWORD uiThread = GetCurrentThreadId();
+    auto answer = [&](std::function<void(HWND)> act) {
+        return std::thread([uiThread, act] {
+            for (int look = 0; look < 500; ++look) {
+                HWND dialog = nullptr;
+                EnumThreadWindows(
+                    uiThread,
+                    [](HWND hwnd, LPARAM param) -> BOOL {
+                        char name[32] = {};
+                        GetClassNameA(hwnd, name, sizeof name);
+                        if (std::string(name) != "#32770" || !IsWindowVisible(hwnd))
+                            return TRUE;
+                        *reinterpret_cast<HWND*>(param) = hwnd;
+                        return FALSE;
+                    },
+                    reinterpret_cast<LPARAM>(&dialog));
+                if (dialog) {
+                    Sleep(200); // its controls filled
+                    act(dialog);
+                    return;
+                }
+                Sleep(20);
+            }
+        });
+    };
+    std::thread answerer = answer([&](HWND dialog) {
+        HWND nameField = GetDlgItem(dialog, cmb13);
+        if (!nameField || !IsWindowVisible(nameField))
+            nameField = GetDlgItem(dialog, edt1);
+        SendMessageW(nameField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.wstring().c_str()));
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    });
+    editor->File_SBtnClick();
+    answerer.join();
+    EXPECT_EQ(field(), file.wstring());
+
+    // The folder browser opens at the desktop: the folder is put there, and
+    // chosen in the browser's tree.
+    wchar_t desktop[MAX_PATH] = {};
+    ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop), S_OK);
+    const std::wstring leaf = name + L" " + std::to_wstring(GetCurrentProcessId());
+    const std::filesystem::path onDesktop = std::filesystem::path(desktop) / leaf;
+    std::filesystem::create_directories(onDesktop);
+    struct Cleanup {
+        std::filesystem::path path;
+        ~Cleanup() { std::error_code ec; std::filesystem::remove_all(path, ec); }
+    } cleanup{onDesktop};
+    std::atomic<bool> found{false};
+    const auto chooseOnDesktop = [&](HWND dialog) {
+        HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
+        for (int look = 0; tree && look < 250 && !found; ++look) {
+            const auto root = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+            SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
+            auto item = reinterpret_cast<HTREEITEM>(
+                SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(root)));
+            for (; item; item = reinterpret_cast<HTREEITEM>(
+                             SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+                wchar_t text[MAX_PATH] = {};
+                TVITEMW request{};
+                request.mask = TVIF_TEXT;
+                request.hItem = item;
+                request.pszText = text;
+                request.cchTextMax = MAX_PATH;
+                SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&request));
+                if (leaf == text) {
+                    SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+                    found = true;
+                    break;
+                }
+            }
+            if (!found)
+                Sleep(20);
+        }
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(found ? IDOK : IDCANCEL, BN_CLICKED), 0);
+    };
+    answerer = answer(chooseOnDesktop);
+    editor->folder_SBtnClick();
+    answerer.join();
+    ASSERT_TRUE(found) << "the folder was not in the browser's tree";
+    EXPECT_EQ(field(), onDesktop.wstring());
+    found = false;
+    answerer = answer([&](HWND dialog) { chooseOnDesktop(dialog); });
+    editor->StartIn_BtnClick();
+    answerer.join();
+    EXPECT_EQ(win32::Wide(win32::WindowText(editor->StartIn_Edit())), onDesktop.wstring());
+
+    // Saved, listed and read back after a restart, as typed.
+    DialogAnswerer notice;
+    Fill('D', HOTKEYF_CONTROL | HOTKEYF_ALT, "");
+    SetWindowTextW(editor->Path_LabEdit(), file.wstring().c_str());
+    PressOk();
+    ASSERT_FALSE(editor->Visible());
+    const std::string saved = Ini();
+    Stop();
+    Start(saved);
+    SelectRow(0);
+    main->ChangeBitBtnClick();
+    EXPECT_EQ(field(), file.wstring());
+    EXPECT_EQ(win32::Wide(win32::WindowText(editor->StartIn_Edit())), onDesktop.wstring());
+    editor->C_BitBtnClick();
 }
 
 TEST_F(EditorTest, KeyTypedIntoTheHotKeyControl)
