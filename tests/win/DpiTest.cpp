@@ -456,6 +456,11 @@ TEST_F(DpiTest, PicturesAndIconsOfTheSizeForEachDpi)
             SendMessageA(chooser->TreeView(), TVM_GETIMAGELIST, TVSIL_STATE, 0));
         EXPECT_EQ(PictureSize(leaves), size) << "chooser";
         EXPECT_EQ(ImageList_GetImageCount(leaves), 17);
+        // Rows at least as high as their pictures: none overlaps the next.
+        EXPECT_GE(TreeView_GetItemHeight(chooser->TreeView()), size) << "chooser";
+        RECT row{};
+        ListView_GetItemRect(main->ListView(), 0, &row, LVIR_BOUNDS);
+        EXPECT_GE(row.bottom - row.top, size) << "row marks";
     }
     chooser->Close();
     editor->Close();

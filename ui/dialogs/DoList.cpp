@@ -60,6 +60,14 @@ void TDoList_Form::ShowPictures(int dpi)
     win32::ImageListHandle images = win32::LoadImageStrip(ChooserPictures, dpi);
     TreeView_SetImageList(tree_, images.get(), TVSIL_STATE);
     images_ = std::move(images);
+    // The tree makes its rows as high as their text, whatever their state
+    // pictures: at least as high as a picture, so that none overlaps the
+    // next row's (at 96 dpi the text's height is the picture's).
+    int size = 0;
+    ImageList_GetIconSize(images_.get(), &size, &size);
+    TreeView_SetItemHeight(tree_, -1); // the height for the font
+    if (TreeView_GetItemHeight(tree_) < size)
+        TreeView_SetItemHeight(tree_, size);
 }
 
 void TDoList_Form::BuildTree()
