@@ -124,11 +124,12 @@ ico() {
     "$IM" "$@" -define png:exclude-chunks=date,time "$out"
 }
 
-# application icon: 16, 32 and 48 px
-badge "$work/app16.png" 16 "#FFFFFF" "#26282C" "rgba(20,20,24,0.70)" "${RING6[@]}"
-badge "$work/app32.png" 32 "#FFFFFF" "#26282C" "rgba(20,20,24,0.70)" "${RING6[@]}"
-badge "$work/app48.png" 48 "#FFFFFF" "#26282C" "rgba(20,20,24,0.70)" "${RING6[@]}"
-ico "$here/quickdex.ico" "$work/app16.png" "$work/app32.png" "$work/app48.png"
+# application icon, the windows' icon too: the small-icon sizes of 96, 120,
+# 144 and 192 dpi (16, 20, 24 and 32 px) and 48 px
+for n in 16 20 24 32 48; do
+    badge "$work/app$n.png" "$n" "#FFFFFF" "#26282C" "rgba(20,20,24,0.70)" "${RING6[@]}"
+done
+ico "$here/quickdex.ico" "$work/app16.png" "$work/app20.png" "$work/app24.png" "$work/app32.png" "$work/app48.png"
 
 # tray icons at 16, 20, 24 and 32 px: the small-icon sizes of 96, 120, 144
 # and 192 dpi, so that the system takes one drawn for its size.

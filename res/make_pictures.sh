@@ -11,17 +11,43 @@ EDGE="#4A5260"      # outline of paper, panels and screens
 RULE="#9AA6B4"      # ruled lines on paper
 FOLD="#D5DBE3"      # the turned-down corner of a page
 
-# pic OUT SIZE MVG
-#   Draws MVG whose coordinates are the final picture's own pixels: pixel
-#   (x, y) is the square from x,y to x+1,y+1, so a 1 px line along a pixel row
-#   sits on a half coordinate and a filled edge on a whole one. The drawing is
-#   point-sampled SS x SS times per pixel and averaged, which keeps edges that
-#   fall on the pixel grid sharp and anti-aliases the rest.
+# pic OUT SIZE MVG [UNITS]
+#   Draws MVG whose coordinates are the pixels of a picture UNITS wide (the
+#   final picture's own, SIZE, unless given): pixel (x, y) is the square from
+#   x,y to x+1,y+1, so a 1 px line along a pixel row sits on a half coordinate
+#   and a filled edge on a whole one. A drawing made for 16 px is drawn at
+#   SIZE by scaling it by SIZE / UNITS. The drawing is point-sampled SS x SS
+#   times per pixel and averaged, which keeps edges that fall on the pixel
+#   grid sharp and anti-aliases the rest.
 pic() {
-    local out=$1 n=$2 mvg=$3
+    local out=$1 n=$2 mvg=$3 units=${4:-$2}
+    local k=$((SS * n / units))
     "$IM" -size "$((n * SS))x$((n * SS))" xc:none +antialias \
-        -draw "affine $SS,0,0,$SS,-0.5,-0.5 $mvg" \
+        -draw "affine $k,0,0,$k,-0.5,-0.5 $mvg" \
         -filter box -resize "${n}x${n}" -depth 8 "PNG32:$out"
+}
+
+# The sizes the pictures of the windows are drawn at: the small-icon sizes of
+# 96, 120, 144 and 192 dpi. The program takes the one nearest its window's
+# DPI and never stretches it.
+SIZES=(16 20 24 32)
+
+# strip OUT PNG...
+#   The pictures side by side, left to right, as one bitmap: bottom-up, 32
+#   bits a pixel with straight (not premultiplied) alpha in the top byte (a
+#   BITMAPV5HEADER with BI_BITFIELDS masks 00FF0000, 0000FF00, 000000FF and
+#   FF000000), which windres stores as it is.
+strip() {
+    local out=$1
+    shift
+    "$IM" "$@" +append +repage -alpha on -depth 8 "BMP:$out"
+}
+
+# suffix SIZE
+#   The file name's mark of a size: none for 16 px, the pictures' first size,
+#   whose files kept their names; the size for the others.
+suffix() {
+    [ "$1" = 16 ] || printf '%s' "$1"
 }
 
 # sector CX CY R W A1 A2
@@ -96,53 +122,67 @@ MONITOR="stroke-linejoin round
 DOT="fill #A9B0B9 stroke #6B7380 stroke-width 1 circle 8,8 8,5.5"
 
 # ---------------------------------------------------------------------------
-# Hotkey editor: button glyphs, 16 px.
+# Hotkey editor: button glyphs, drawn in 16 px coordinates at every size.
 
-# a document
-pic "$work/btn_file.png" 16 "$PAGE
-  fill $RULE stroke none
-  rectangle 5,8 11,9
-  rectangle 5,10 11,11
-  rectangle 5,12 9,13"
+for n in "${SIZES[@]}"; do
+    # a document
+    pic "$work/btn_file$n.png" "$n" "$PAGE
+      fill $RULE stroke none
+      rectangle 5,8 11,9
+      rectangle 5,10 11,11
+      rectangle 5,12 9,13" 16
 
-# a folder: the back with its tab, and the front flap a shade lighter
-pic "$work/btn_folder.png" 16 "stroke-linejoin round stroke #9A6A00 stroke-width 1
-  fill #E6A817 polygon 1.5,2.5 6.5,2.5 7.5,3.5 14.5,3.5 14.5,13.5 1.5,13.5
-  fill #FFD447 polygon 1.5,5.5 14.5,5.5 14.5,13.5 1.5,13.5"
+    # a folder: the back with its tab, and the front flap a shade lighter
+    pic "$work/btn_folder$n.png" "$n" "stroke-linejoin round stroke #9A6A00 stroke-width 1
+      fill #E6A817 polygon 1.5,2.5 6.5,2.5 7.5,3.5 14.5,3.5 14.5,13.5 1.5,13.5
+      fill #FFD447 polygon 1.5,5.5 14.5,5.5 14.5,13.5 1.5,13.5" 16
 
-# a built-in action: the bolt on its own
-pic "$work/btn_action.png" 16 "$BOLT"
+    # a built-in action: the bolt on its own
+    pic "$work/btn_action$n.png" "$n" "$BOLT" 16
 
-ico "$here/btn_file.ico" "$work/btn_file.png"
-ico "$here/btn_folder.ico" "$work/btn_folder.png"
-ico "$here/btn_action.ico" "$work/btn_action.png"
-# The editor's three picture buttons as one 48 x 16 strip (one load for all).
-"$IM" "$work/btn_file.png" "$work/btn_folder.png" "$work/btn_action.png" +append +repage \
-    -alpha on -depth 8 "BMP:$here/buttons.bmp"
+    # The editor's three picture buttons as one strip (one load for all):
+    # 48 x 16, 60 x 20, 72 x 24, 96 x 32.
+    strip "$here/buttons$(suffix "$n").bmp" "$work/btn_file$n.png" "$work/btn_folder$n.png" "$work/btn_action$n.png"
+done
+
+ico "$here/btn_file.ico" "$work/btn_file16.png"
+ico "$here/btn_folder.ico" "$work/btn_folder16.png"
+ico "$here/btn_action.ico" "$work/btn_action16.png"
 
 # ---------------------------------------------------------------------------
-# The marks of a binding's state in the main list: green (its hotkey works),
-# amber (refused: another program or an earlier binding holds it), grey (the
-# hotkeys are stopped). A round mark with a dark rim, drawn at 16 and 32 px so
-# that it stays crisp at 100% and 200% scale.
+# The marks of a binding's state in the main list, in this order: green (its
+# hotkey works), amber (refused: another program or an earlier binding holds
+# it), grey (the hotkeys are stopped), and a light disc with a red rim and a
+# red cross (the binding's target cannot be found). A round mark with a dark
+# rim, drawn at every size of SIZES so that it stays crisp at any scale.
+
+# mark OUT SIZE FILL RIM [MVG]
+#   The disc, and over it MVG in 16 px coordinates (the disc's centre is at
+#   8,8, its radius 6), drawn at SIZE.
 mark() {
-    local out=$1 n=$2 fill=$3 rim=$4
+    local out=$1 n=$2 fill=$3 rim=$4 sign=${5:-}
+    local over=()
+    [ -z "$sign" ] || over=(-draw "affine $((SS * n / 16)),0,0,$((SS * n / 16)),0,0 $sign")
     "$IM" -size "$((n * SS))x$((n * SS))" xc:none -fill "$fill" -stroke "$rim" -strokewidth "$((SS * n / 16))" \
-        -draw "circle $((n * SS / 2)),$((n * SS / 2)) $((n * SS / 2)),$((n * SS / 8))" \
+        -draw "circle $((n * SS / 2)),$((n * SS / 2)) $((n * SS / 2)),$((n * SS / 8))" "${over[@]}" \
         -resize "${n}x${n}" "PNG32:$out"
 }
-for n in 16 32; do
+MISSING="fill none stroke #C62828 stroke-width 2 stroke-linecap round
+  line 5.6,5.6 10.4,10.4 line 10.4,5.6 5.6,10.4"
+for n in "${SIZES[@]}"; do
     mark "$work/mark_live$n.png" "$n" "#34B24C" "#1B6B2B"
     mark "$work/mark_refused$n.png" "$n" "#F5A623" "#9A6200"
     mark "$work/mark_stopped$n.png" "$n" "#B8B8B8" "#6E6E6E"
-    "$IM" "$work/mark_live$n.png" "$work/mark_refused$n.png" "$work/mark_stopped$n.png" +append +repage \
-        -alpha on -depth 8 "BMP:$here/marks$n.bmp"
+    mark "$work/mark_missing$n.png" "$n" "#FCEAEA" "#C62828" "$MISSING"
+    strip "$here/marks$n.bmp" "$work/mark_live$n.png" "$work/mark_refused$n.png" "$work/mark_stopped$n.png" \
+        "$work/mark_missing$n.png"
 done
 
 # ---------------------------------------------------------------------------
-# Hotkey editor window icon, 16 and 32 px: the badge with a pencil in place of
-# its bolt. The pencil runs from the eraser at the top right down to the point
-# at the lower left; it is drawn along the x axis and turned into place.
+# Hotkey editor window icon, at the small-icon sizes and at 32 and 48 px: the
+# badge with a pencil in place of its bolt. The pencil runs from the eraser at
+# the top right down to the point at the lower left; it is drawn along the x
+# axis and turned into place.
 
 # pencil SIZE OUT
 pencil() {
@@ -151,8 +191,12 @@ pencil() {
     draw=$(awk -v n="$n" -v ink="$INK" '
     BEGIN {
         # length, half width and where it sits, in pixels of the final icon
+        # (a bolder one at 16 px; the larger sizes are the 32 px one scaled)
         if (n <= 16) { L = 11.6; h = 2.0; x = 12.3; y = 3.7; e = 0.8 }
-        else         { L = 23.0; h = 3.6; x = 24.4; y = 7.6; e = 1.3 }
+        else {
+            f = n / 32
+            L = 23.0 * f; h = 3.6 * f; x = 24.4 * f; y = 7.6 * f; e = 1.3 * f
+        }
         tip = L * 0.30; lead = tip * 0.36; rub = L * 0.16
         printf "push graphic-context translate %.2f,%.2f rotate 135 ", x, y
         printf "stroke-linejoin round stroke %s stroke-width %.2f ", ink, e
@@ -178,30 +222,35 @@ pencil() {
     pic "$2" "$n" "$draw"
 }
 
-for n in 16 32; do
+for n in "${SIZES[@]}" 48; do
     badge "$work/ed$n-badge.png" "$n" "#FFFFFF" none "rgba(20,20,24,0.70)" "${RING6[@]}"
     pencil "$n" "$work/ed$n-pencil.png"
     over "$work/ed$n.png" "$work/ed$n-badge.png" "$work/ed$n-pencil.png"
 done
-ico "$here/editor.ico" "$work/ed16.png" "$work/ed32.png"
+ico "$here/editor.ico" "$work/ed16.png" "$work/ed20.png" "$work/ed24.png" "$work/ed32.png" "$work/ed48.png"
 
 # ---------------------------------------------------------------------------
-# Action chooser: 17 pictures of 16 x 16 in one strip, in the order of the
-# built-in action numbers.
+# Action chooser: 17 pictures in one strip at each size, in the order of the
+# built-in action numbers. Each is drawn in 16 px coordinates.
 
 # an empty badge, for pictures that put their own sign in its centre
-badge "$work/badge16.png" 16 "#FFFFFF" none "rgba(20,20,24,0.70)" "${RING6[@]}"
+for n in "${SIZES[@]}"; do
+    badge "$work/badge$n.png" "$n" "#FFFFFF" none "rgba(20,20,24,0.70)" "${RING6[@]}"
+done
 
-ch=()
+# chooser MVG [badge]
+#   The next picture, at every size (ch<size>_<number>.png).
+chosen=0
 chooser() {
-    local i=${#ch[@]}
-    local out
-    out=$(printf '%s/ch%02d.png' "$work" "$i")
-    pic "$out" 16 "$1"
-    if [ "${2:-}" = badge ]; then
-        over "$out" "$work/badge16.png" "$out"
-    fi
-    ch+=("$out")
+    local n out
+    for n in "${SIZES[@]}"; do
+        out=$(printf '%s/ch%s_%02d.png' "$work" "$n" "$chosen")
+        pic "$out" "$n" "$1" 16
+        if [ "${2:-}" = badge ]; then
+            over "$out" "$work/badge$n.png" "$out"
+        fi
+    done
+    chosen=$((chosen + 1))
 }
 
 # 0: unused
@@ -353,10 +402,10 @@ chooser "$MONITOR
 # 16: unused
 chooser "$DOT"
 
-# One 272 x 16 strip, bottom-up, 32 bits a pixel with straight (not
-# premultiplied) alpha in the top byte: a BITMAPV5HEADER with BI_BITFIELDS
-# masks 00FF0000, 0000FF00, 000000FF and FF000000. windres stores it as it is.
-"$IM" "${ch[@]}" +append +repage -alpha on -depth 8 "BMP:$here/chooser.bmp"
+# One strip a size: 272 x 16, 340 x 20, 408 x 24, 544 x 32.
+for n in "${SIZES[@]}"; do
+    strip "$here/chooser$(suffix "$n").bmp" "$work/ch${n}_"*.png
+done
 
 # ---------------------------------------------------------------------------
 # About banner, 300 x 60: the badge, the name and a line under it on a light

@@ -17,24 +17,37 @@
 #define IDI_TRAY_PLUS      6
 #define IDI_TRAY_MINUS     7
 
-/* Hotkey editor window icon, 16 and 32 x 32: the badge with a pencil. */
+/* Hotkey editor window icon, 16, 20, 24, 32 and 48 x 48: the badge with a
+   pencil. The application icon has the same sizes. */
 #define IDI_EDITOR         2
 
-/* Hotkey editor picture buttons: one 48 x 16 strip, a page (choose a
+/* The pictures of the windows are drawn at the small-icon sizes of 96, 120,
+   144 and 192 dpi, 16, 20, 24 and 32 pixels, one strip of 32-bit bitmap with
+   alpha a size; the code takes the size nearest its window's DPI. */
+
+/* Hotkey editor picture buttons: one strip of three, a page (choose a
    program or document), a yellow folder (choose a folder), a bolt (choose a
    built-in action). */
 #define IDB_BUTTONS        122
+#define IDB_BUTTONS20      125
+#define IDB_BUTTONS24      126
+#define IDB_BUTTONS32      127
 
-/* The state marks of the main list's rows, green (live), amber (refused),
-   grey (stopped): strips of 16 x 16 and of 32 x 32 pictures. */
+/* The state marks of the main list's rows, in this order: green (live),
+   amber (refused), grey (stopped), a light disc with a red rim and cross
+   (the target cannot be found). */
 #define IDB_MARKS16        123
+#define IDB_MARKS20        128
+#define IDB_MARKS24        129
 #define IDB_MARKS32        124
 
-/* Action chooser image list: one 272 x 16 32-bit bitmap with alpha, 17
-   pictures of 16 x 16 in the order of the built-in action numbers (0 and 16
-   are unused and hold a plain dot). Load with LR_CREATEDIBSECTION and add to
-   an ILC_COLOR32 image list. */
+/* Action chooser image list: 17 pictures in the order of the built-in action
+   numbers (0 and 16 are unused and hold a plain dot). Load with
+   LR_CREATEDIBSECTION and add to an ILC_COLOR32 image list. */
 #define IDB_CHOOSER        120
+#define IDB_CHOOSER20      131
+#define IDB_CHOOSER24      132
+#define IDB_CHOOSER32      133
 
 /* About window banner: a 300 x 60 baseline JPEG, as raw data. */
 #define IDR_BANNER         130

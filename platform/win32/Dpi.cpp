@@ -8,6 +8,7 @@ namespace {
 // Windows 10 1607 and later: loaded on first use, so that older systems,
 // which lack them, still start.
 using DpiForWindowFunction = UINT(WINAPI*)(HWND window);
+using MetricForDpiFunction = int(WINAPI*)(int index, UINT dpi);
 using AdjustForDpiFunction = BOOL(WINAPI*)(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle, UINT dpi);
 
 } // namespace
@@ -42,6 +43,15 @@ int WindowDpi(HWND window)
             return static_cast<int>(dpi);
     }
     return ScreenDpi();
+}
+
+int SystemMetricForDpi(int index, int dpi)
+{
+    static const auto metricForDpi = LateBound<MetricForDpiFunction>("user32.dll", "GetSystemMetricsForDpi");
+    if (metricForDpi)
+        return metricForDpi(index, static_cast<UINT>(dpi));
+    // Older systems have one DPI for every monitor.
+    return MulDiv(GetSystemMetrics(index), dpi, ScreenDpi());
 }
 
 SIZE WindowSizeForClient(int width, int height, DWORD style, DWORD exStyle, bool hasMenu)

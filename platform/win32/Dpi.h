@@ -14,6 +14,10 @@ int Scale(int pixels, int dpi);
 // a per-monitor program; the screen's where the system cannot tell.
 int WindowDpi(HWND window);
 
+// A system metric (SM_CXSMICON, ...) as the system gives it to a window of
+// `dpi`.
+int SystemMetricForDpi(int index, int dpi);
+
 // The size of a top-level window whose client area is width x height (96 dpi),
 // at the screen's DPI or at `dpi`.
 SIZE WindowSizeForClient(int width, int height, DWORD style, DWORD exStyle, bool hasMenu);

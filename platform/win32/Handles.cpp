@@ -2,6 +2,8 @@
 
 #include "platform/win32/SystemLibraries.h"
 
+#include <cstdlib>
+
 namespace quickdex::win32 {
 
 ImageListHandle LoadImageStrip(int bitmapId, int width, int height)
@@ -12,6 +14,42 @@ ImageListHandle LoadImageStrip(int bitmapId, int width, int height)
     if (list && strip)
         ImageList_Add(list.get(), strip.get(), nullptr);
     return list;
+}
+
+int NearestDrawnSize(std::span<const DrawnStrip> drawn, int dpi)
+{
+    const int wanted = MulDiv(16, dpi, 96);
+    int best = 0;
+    for (const DrawnStrip& strip : drawn) {
+        const int distance = std::abs(strip.size - wanted);
+        const int bestDistance = std::abs(best - wanted);
+        if (best == 0 || distance < bestDistance || (distance == bestDistance && strip.size > best))
+            best = strip.size;
+    }
+    return best;
+}
+
+ImageListHandle LoadImageStrip(std::span<const DrawnStrip> drawn, int dpi)
+{
+    const int size = NearestDrawnSize(drawn, dpi);
+    for (const DrawnStrip& strip : drawn)
+        if (strip.size == size)
+            return LoadImageStrip(strip.bitmapId, size, size);
+    return nullptr;
+}
+
+IconHandle LoadIconAtSize(int iconId, int size)
+{
+    // comctl32 6 takes the picture drawn for the size or scales a larger one
+    // down; loaded on first use, as older systems lack it.
+    using LoadIconWithScaleDownFunction = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+    static const auto loadScaledDown =
+        LateBound<LoadIconWithScaleDownFunction>("comctl32.dll", "LoadIconWithScaleDown");
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HICON icon = nullptr;
+    if (!loadScaledDown || FAILED(loadScaledDown(instance, MAKEINTRESOURCEW(iconId), size, size, &icon)) || !icon)
+        icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, 0));
+    return IconHandle(icon);
 }
 
 ImageListHandle LoadSmallIcons(std::span<const int> iconIds)

@@ -76,6 +76,24 @@ private:
 // program's resources (32-bit with alpha): one call for all the pictures.
 ImageListHandle LoadImageStrip(int bitmapId, int width, int height);
 
+// One strip of pictures drawn at `size` pixels, a bitmap of the resources.
+struct DrawnStrip {
+    int size;
+    int bitmapId;
+};
+
+// The size of the pictures a window of `dpi` shows, among the sizes `drawn`
+// has: the nearest to 16 pixels at 96 dpi scaled (the larger of two as
+// near), so that a picture is shown as it was drawn and never stretched.
+int NearestDrawnSize(std::span<const DrawnStrip> drawn, int dpi);
+
+// The image list of the strip drawn at the size nearest `dpi`.
+ImageListHandle LoadImageStrip(std::span<const DrawnStrip> drawn, int dpi);
+
+// An icon of the exe's resources at `size` pixels: the picture drawn for
+// that size where the icon has one, else the nearest larger scaled down.
+IconHandle LoadIconAtSize(int iconId, int size);
+
 // Icons of the exe's resources as one image list, at the system's small-icon
 // size: the size drawn for it where the icon has one, else the nearest
 // larger scaled down, never a smaller one stretched.

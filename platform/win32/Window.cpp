@@ -191,17 +191,41 @@ void Form::CreateForm(const FormArgs& args)
             .parent = args.owner,
             .menu = args.menu,
             .icon = icon});
-    // The small icon in the title bar (a modal frame would show none).
-    if (icon)
-        SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
     // The controls are made at the screen's DPI; a form that opens on a
     // monitor of another DPI is laid out again when it is shown.
     dpi_ = ScreenDpi();
+    iconId_ = args.iconId;
+    SetIcons(dpi_);
     client96_ = SIZE{args.clientWidth, args.clientHeight};
     style_ = args.style;
     exStyle_ = args.exStyle | WS_EX_CONTROLPARENT;
     hasMenu_ = args.menu != nullptr;
+}
+
+Form::~Form()
+{
+    // The window goes after the form's members: it gives the icons back first.
+    if (Handle()) {
+        SendMessageA(Handle(), WM_SETICON, ICON_SMALL, 0);
+        SendMessageA(Handle(), WM_SETICON, ICON_BIG, 0);
+    }
+}
+
+void Form::SetIcons(int dpi)
+{
+    // The small one in the title bar (a modal frame would show none without
+    // it), the big one in the task switcher, each drawn for its size.
+    IconHandle titleBar = LoadIconAtSize(iconId_, SystemMetricForDpi(SM_CXSMICON, dpi));
+    IconHandle switcher = LoadIconAtSize(iconId_, SystemMetricForDpi(SM_CXICON, dpi));
+    if (titleBar) {
+        SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(titleBar.get()));
+        smallIcon_ = std::move(titleBar);
+    }
+    if (switcher) {
+        SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(switcher.get()));
+        bigIcon_ = std::move(switcher);
+    }
 }
 
 void Form::LayOutForDpi(int dpi)
@@ -239,6 +263,7 @@ void Form::PlaceChildren(int dpi)
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&walk));
+    SetIcons(dpi);
     FormDpiChanged(dpi);
     InvalidateRect(Handle(), nullptr, TRUE);
 }

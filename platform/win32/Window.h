@@ -6,6 +6,7 @@
 #include "platform/win32/Controls.h"
 #include "platform/win32/Dpi.h"
 #include "platform/win32/ErrorEdge.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Text.h"
 
 #include <memory>
@@ -67,6 +68,8 @@ protected:
 // opener stays disabled while any form that disabled it is still open.
 class Form : public Window {
 public:
+    ~Form() override;
+
     void Show();
     void Close();
     bool Visible() const { return IsWindowVisible(Handle()) != FALSE; }
@@ -140,6 +143,9 @@ protected:
 
 private:
     void PlaceChildren(int dpi);
+    // The window's icons drawn for the title bar and the task switcher at
+    // `dpi`; the ones they replace are destroyed.
+    void SetIcons(int dpi);
 
     std::vector<std::unique_ptr<Panel>> panels_;
     int dpi_ = 96;
@@ -151,6 +157,9 @@ private:
     bool holdsOpener_ = false; // this form disabled the opener
     bool shownOnce_ = false;
     HWND lastFocus_ = nullptr; // the control to give the focus back to
+    int iconId_ = 0;
+    IconHandle smallIcon_;
+    IconHandle bigIcon_;
 };
 
 // Holds a window disabled while it lives, counted with the forms that hold

@@ -12,6 +12,7 @@
 #include <array>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quickdex {
@@ -275,6 +276,194 @@ TEST(TrayPictures, FivePicturesAtTheSystemsSmallIconSize)
     ImageList_GetIconSize(list.get(), &width, &height);
     EXPECT_EQ(width, GetSystemMetrics(SM_CXSMICON));
     EXPECT_EQ(height, GetSystemMetrics(SM_CYSMICON));
+}
+
+// The windows' icons have a picture drawn for every small-icon size too.
+TEST(WindowIcons, DrawnForEverySmallIconSize)
+{
+    for (const int id : {IDI_APP, IDI_EDITOR})
+        for (const int size : {16, 20, 24, 32, 48})
+            EXPECT_EQ(DrawnWidthFor(id, size), size) << "icon " << id << " has no picture of " << size << " pixels";
+}
+
+// What one picture of an image list shows, drawn over white.
+struct Drawn {
+    std::vector<COLORREF> pixels;
+    int size = 0;
+    COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y * size + x)]; }
+    // The mean of every pixel, channel by channel.
+    std::array<int, 3> Mean() const
+    {
+        std::array<long, 3> sum{};
+        for (const COLORREF c : pixels) {
+            sum[0] += GetRValue(c);
+            sum[1] += GetGValue(c);
+            sum[2] += GetBValue(c);
+        }
+        const long n = static_cast<long>(pixels.size());
+        return {static_cast<int>(sum[0] / n), static_cast<int>(sum[1] / n), static_cast<int>(sum[2] / n)};
+    }
+};
+
+Drawn DrawPicture(HIMAGELIST list, int index)
+{
+    Drawn out;
+    int height = 0;
+    ImageList_GetIconSize(list, &out.size, &height);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, out.size, out.size);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all{0, 0, out.size, out.size};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL);
+    for (int y = 0; y < out.size; ++y)
+        for (int x = 0; x < out.size; ++x)
+            out.pixels.push_back(GetPixel(dc, x, y));
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return out;
+}
+
+bool Reddish(COLORREF c)
+{
+    return GetRValue(c) > 150 && GetGValue(c) < 110 && GetBValue(c) < 110;
+}
+
+bool Light(COLORREF c)
+{
+    return GetRValue(c) > 220 && GetGValue(c) > 200 && GetBValue(c) > 200;
+}
+
+// Each strip at each size it is drawn at: as many pictures as at 16 pixels,
+// of its own size, in the same order (each reads, in the mean, as the same
+// picture at 16 pixels: a strip cut at the wrong width or put in the wrong
+// order would not).
+TEST(DrawnPictures, EveryStripHoldsTheSamePicturesAtEverySize)
+{
+    struct Strip {
+        const char* name;
+        int count;
+        std::array<win32::DrawnStrip, 4> drawn;
+    };
+    const std::array strips = {
+        Strip{"editor buttons", 3, {{{16, IDB_BUTTONS}, {20, IDB_BUTTONS20}, {24, IDB_BUTTONS24}, {32, IDB_BUTTONS32}}}},
+        Strip{"row marks", 4, {{{16, IDB_MARKS16}, {20, IDB_MARKS20}, {24, IDB_MARKS24}, {32, IDB_MARKS32}}}},
+        Strip{"chooser", 17, {{{16, IDB_CHOOSER}, {20, IDB_CHOOSER20}, {24, IDB_CHOOSER24}, {32, IDB_CHOOSER32}}}},
+    };
+    for (const Strip& strip : strips) {
+        SCOPED_TRACE(strip.name);
+        const win32::ImageListHandle at16 = win32::LoadImageStrip(strip.drawn[0].bitmapId, 16, 16);
+        ASSERT_EQ(ImageList_GetImageCount(at16.get()), strip.count);
+        for (const win32::DrawnStrip& sized : strip.drawn) {
+            SCOPED_TRACE(std::to_string(sized.size) + " px");
+            const win32::ImageListHandle list = win32::LoadImageStrip(sized.bitmapId, sized.size, sized.size);
+            ASSERT_EQ(ImageList_GetImageCount(list.get()), strip.count) << "the strip is not as wide as its pictures";
+            for (int i = 0; i < strip.count; ++i) {
+                const std::array<int, 3> want = DrawPicture(at16.get(), i).Mean();
+                const std::array<int, 3> got = DrawPicture(list.get(), i).Mean();
+                for (std::size_t c = 0; c < 3; ++c)
+                    EXPECT_NEAR(got[c], want[c], 24) << "picture " << i << ", channel " << c;
+            }
+        }
+    }
+}
+
+// The fourth mark, "the target cannot be found", is told from the other three
+// by its shape: a red sign in a light disc, where theirs are plain discs.
+TEST(DrawnPictures, TheMissingMarkHasASignInALightDisc)
+{
+    for (const auto& [size, id] : {std::pair{16, IDB_MARKS16}, {20, IDB_MARKS20}, {24, IDB_MARKS24}, {32, IDB_MARKS32}}) {
+        SCOPED_TRACE(std::to_string(size) + " px");
+        const win32::ImageListHandle list = win32::LoadImageStrip(id, size, size);
+        ASSERT_EQ(ImageList_GetImageCount(list.get()), 4);
+        const int centre = size / 2;
+        const int between = size / 2 + size * 3 / 16; // halfway from the centre to the rim
+        const Drawn missing = DrawPicture(list.get(), 3);
+        EXPECT_TRUE(Reddish(missing.At(centre, centre))) << std::hex << missing.At(centre, centre);
+        EXPECT_TRUE(Light(missing.At(between, centre))) << std::hex << missing.At(between, centre);
+        for (int i = 0; i < 3; ++i) {
+            const Drawn plain = DrawPicture(list.get(), i);
+            EXPECT_EQ(plain.At(centre, centre), plain.At(between, centre)) << "mark " << i + 1 << " is not plain";
+            EXPECT_FALSE(Reddish(plain.At(centre, centre))) << "mark " << i + 1;
+        }
+    }
+}
+
+// The size of an icon's picture.
+int IconWidth(HICON icon)
+{
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info))
+        return 0;
+    BITMAP bitmap{};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+int PictureSize(HIMAGELIST list)
+{
+    int width = 0, height = 0;
+    if (!list || !ImageList_GetIconSize(list, &width, &height))
+        return 0;
+    EXPECT_EQ(width, height);
+    return width;
+}
+
+// Moved from monitor to monitor, every window shows pictures drawn for the
+// DPI it stands at, read from the controls themselves, and icons of the size
+// the system asks for there; the icons it showed before are given back.
+TEST_F(DpiTest, PicturesAndIconsOfTheSizeForEachDpi)
+{
+    main->AddBitBtnClick(); // the first showings give the pictures
+    chooser->Show();
+    const std::vector<std::pair<win32::Form*, const char*>> forms = {
+        {&*main, "main window"}, {&*editor, "hotkey editor"}, {&*chooser, "action chooser"},
+        {&*sortForm, "category editor"}, {&*sortName, "category name"}, {&*about, "About"}};
+    for (const int dpi : {96, 144, 96, 120, 192, 96}) {
+        SCOPED_TRACE(std::to_string(dpi) + " dpi");
+        for (const auto& [form, name] : forms) {
+            SCOPED_TRACE(name);
+            RECT r;
+            GetWindowRect(form->Handle(), &r);
+            const auto oldSmall = reinterpret_cast<HICON>(SendMessageA(form->Handle(), WM_GETICON, ICON_SMALL, 0));
+            const auto oldBig = reinterpret_cast<HICON>(SendMessageA(form->Handle(), WM_GETICON, ICON_BIG, 0));
+            if (dpi != form->Dpi())
+                SendDpiChanged(form->Handle(), dpi, r);
+            const auto nowSmall = reinterpret_cast<HICON>(SendMessageA(form->Handle(), WM_GETICON, ICON_SMALL, 0));
+            const auto nowBig = reinterpret_cast<HICON>(SendMessageA(form->Handle(), WM_GETICON, ICON_BIG, 0));
+            EXPECT_EQ(IconWidth(nowSmall), MulDiv(16, dpi, 96));
+            EXPECT_EQ(IconWidth(nowBig), MulDiv(32, dpi, 96));
+            if (nowSmall != oldSmall) {
+                EXPECT_EQ(IconWidth(oldSmall), 0) << "the icon it showed before still lives";
+                EXPECT_EQ(IconWidth(oldBig), 0) << "the icon it showed before still lives";
+            }
+        }
+        const int size = MulDiv(16, dpi, 96);
+        const auto buttons = reinterpret_cast<HIMAGELIST>(SendMessageA(editor->Buttons(), TB_GETIMAGELIST, 0, 0));
+        EXPECT_EQ(PictureSize(buttons), size) << "editor buttons";
+        EXPECT_EQ(ImageList_GetImageCount(buttons), 3);
+        const auto marks = reinterpret_cast<HIMAGELIST>(
+            SendMessageA(main->ListView(), LVM_GETIMAGELIST, LVSIL_STATE, 0));
+        EXPECT_EQ(PictureSize(marks), size) << "row marks";
+        EXPECT_EQ(ImageList_GetImageCount(marks), 4);
+        const auto leaves = reinterpret_cast<HIMAGELIST>(
+            SendMessageA(chooser->TreeView(), TVM_GETIMAGELIST, TVSIL_STATE, 0));
+        EXPECT_EQ(PictureSize(leaves), size) << "chooser";
+        EXPECT_EQ(ImageList_GetImageCount(leaves), 17);
+        // Rows at least as high as their pictures: none overlaps the next.
+        EXPECT_GE(TreeView_GetItemHeight(chooser->TreeView()), size) << "chooser";
+        RECT row{};
+        ListView_GetItemRect(main->ListView(), 0, &row, LVIR_BOUNDS);
+        EXPECT_GE(row.bottom - row.top, size) << "row marks";
+    }
+    chooser->Close();
+    editor->Close();
 }
 
 // Where the windows open, on this machine's one monitor: as they always did.

@@ -49,6 +49,9 @@ constexpr std::array<WindowMode, 3> WindowChoices = {WindowMode::Normal, WindowM
 // The picture buttons stand at 360, 384 and 408, 23 wide.
 constexpr int ButtonsLeft = 360;
 constexpr int ButtonPitch = 24;
+// Their pictures, a strip of three at each size they are drawn at.
+constexpr std::array<win32::DrawnStrip, 4> ButtonPictures = {
+    {{16, IDB_BUTTONS}, {20, IDB_BUTTONS20}, {24, IDB_BUTTONS24}, {32, IDB_BUTTONS32}}};
 
 } // namespace
 
@@ -171,18 +174,31 @@ void TAddOrChange_Form::CreateChildren()
 
 void TAddOrChange_Form::FormDpiChanged(int dpi)
 {
+    // The pictures drawn for this DPI, once there are buttons (the first
+    // showing makes them).
+    if (SendMessageA(Buttons(), TB_BUTTONCOUNT, 0, 0) > 0)
+        ShowGlyphs(dpi);
     // A button as wide as the pitch (the toolbar puts them side by side), so
     // that each starts where the layout places it.
     SendMessageA(Buttons(), TB_SETBUTTONSIZE, 0, MAKELPARAM(win32::Scale(ButtonPitch, dpi), win32::Scale(22, dpi)));
+}
+
+void TAddOrChange_Form::ShowGlyphs(int dpi)
+{
+    // The toolbar does not own its image list: the old one is destroyed once
+    // it holds the new one.
+    win32::ImageListHandle glyphs = win32::LoadImageStrip(ButtonPictures, dpi);
+    int size = 0;
+    ImageList_GetIconSize(glyphs.get(), &size, &size);
+    SendMessageA(Buttons(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(glyphs.get()));
+    SendMessageA(Buttons(), TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
+    glyphs_ = std::move(glyphs);
 }
 
 void TAddOrChange_Form::FormFirstShow()
 {
     HWND buttons = Buttons();
     SendMessageA(buttons, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    glyphs_ = win32::LoadImageStrip(IDB_BUTTONS, 16, 16);
-    SendMessageA(buttons, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(glyphs_.get()));
-    SendMessageA(buttons, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
     std::array<TBBUTTON, 3> entries{};
     const int commands[] = {IdFileButton, IdFolderButton, IdActionButton};
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -192,7 +208,7 @@ void TAddOrChange_Form::FormFirstShow()
         entries[i].fsStyle = BTNS_BUTTON;
     }
     SendMessageA(buttons, TB_ADDBUTTONSA, entries.size(), reinterpret_cast<LPARAM>(entries.data()));
-    FormDpiChanged(Dpi());
+    FormDpiChanged(Dpi()); // their pictures and size
 
     // The tips are Chinese text: they go through the wide calls so that they
     // read right whatever the system's code page.

@@ -103,6 +103,8 @@ protected:
 
 private:
     void CreateChildren();
+    // The picture buttons' pictures drawn for `dpi`.
+    void ShowGlyphs(int dpi);
     bool WriteAdded();
     // The binding the fields and choices give, whole.
     Tquickdex EditedBinding() const;

@@ -17,6 +17,10 @@ constexpr int IdTree = 401;
 
 constexpr const char* SelectNotice = "Please selecte correct item";
 
+// The leaves' pictures, a strip of 17 at each size they are drawn at.
+constexpr std::array<win32::DrawnStrip, 4> ChooserPictures = {
+    {{16, IDB_CHOOSER}, {20, IDB_CHOOSER20}, {24, IDB_CHOOSER24}, {32, IDB_CHOOSER32}}};
+
 } // namespace
 
 TDoList_Form::TDoList_Form(TApplication& application, HWND editor, HWND pathEdit, HWND hintEdit)
@@ -42,11 +46,34 @@ TDoList_Form::TDoList_Form(TApplication& application, HWND editor, HWND pathEdit
     win32::CreateControls(panel, buttons);
 }
 
+void TDoList_Form::FormDpiChanged(int dpi)
+{
+    TreeView_SetIndent(tree_, win32::Scale(19, dpi));
+    if (images_) // the first showing gives the tree its pictures
+        ShowPictures(dpi);
+}
+
+void TDoList_Form::ShowPictures(int dpi)
+{
+    // The tree does not own its image lists: the old one is destroyed once it
+    // holds the new one.
+    win32::ImageListHandle images = win32::LoadImageStrip(ChooserPictures, dpi);
+    TreeView_SetImageList(tree_, images.get(), TVSIL_STATE);
+    images_ = std::move(images);
+    // The tree makes its rows as high as their text, whatever their state
+    // pictures: at least as high as a picture, so that none overlaps the
+    // next row's (at 96 dpi the text's height is the picture's).
+    int size = 0;
+    ImageList_GetIconSize(images_.get(), &size, &size);
+    TreeView_SetItemHeight(tree_, -1); // the height for the font
+    if (TreeView_GetItemHeight(tree_) < size)
+        TreeView_SetItemHeight(tree_, size);
+}
+
 void TDoList_Form::BuildTree()
 {
     TreeView_SetIndent(tree_, win32::Scale(19, Dpi()));
-    images_ = win32::LoadImageStrip(IDB_CHOOSER, 16, 16);
-    TreeView_SetImageList(tree_, images_.get(), TVSIL_STATE);
+    ShowPictures(Dpi());
 
     for (const ChooserGroup& group : ChooserTree) {
         const std::string groupLabel(group.label);

@@ -33,13 +33,15 @@ public:
 protected:
     // The tree is filled on the first showing.
     void FormFirstShow() override { BuildTree(); }
-    void FormDpiChanged(int dpi) override { TreeView_SetIndent(tree_, win32::Scale(19, dpi)); }
+    void FormDpiChanged(int dpi) override;
     void OnOK() override { OK_BitBtnClick(); }
     void OnCancel() override { C_BitBtnClick(); }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void BuildTree();
+    // The leaves' pictures drawn for `dpi`.
+    void ShowPictures(int dpi);
     void SelectClickedPicture();
     std::string LabelOf(HTREEITEM node) const;
     HTREEITEM Selected() const { return TreeView_GetSelection(tree_); }

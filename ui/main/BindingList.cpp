@@ -174,16 +174,19 @@ bool TBindingList::AnswerInfoTip(const NMHDR& header, const std::function<std::s
     return false;
 }
 
-void TBindingList::SetStateImages(int bitmapId16, int bitmapId32)
+void TBindingList::SetStateImages(std::span<const win32::DrawnStrip> drawn)
 {
-    // The marks are drawn for 16 and for 32 pixels: the nearer to the
-    // small-icon size of the list's DPI is taken, so that they stay crisp.
-    marks16_ = bitmapId16;
-    marks32_ = bitmapId32;
-    const int smallIcon = dpi_ == win32::ScreenDpi() ? GetSystemMetrics(SM_CXSMICON) : win32::Scale(16, dpi_);
-    const int size = smallIcon >= 24 ? 32 : 16;
-    states_ = win32::LoadImageStrip(size == 32 ? bitmapId32 : bitmapId16, size, size);
-    ListView_SetImageList(list_, states_.get(), LVSIL_STATE);
+    marks_.assign(drawn.begin(), drawn.end());
+    LoadMarks();
+}
+
+void TBindingList::LoadMarks()
+{
+    // The list shares its image lists (LVS_SHAREIMAGELISTS): the old one is
+    // destroyed here, once the list holds the new one.
+    win32::ImageListHandle states = win32::LoadImageStrip(marks_, dpi_);
+    ListView_SetImageList(list_, states.get(), LVSIL_STATE);
+    states_ = std::move(states);
 }
 
 void TBindingList::SetDpi(int dpi)
@@ -195,8 +198,8 @@ void TBindingList::SetDpi(int dpi)
     // again for its widest caption.
     for (int i = 0; i < static_cast<int>(columns.size()); ++i)
         ListView_SetColumnWidth(list_, i, win32::Scale(columns[static_cast<std::size_t>(i)].width, dpi_));
-    if (marks16_)
-        SetStateImages(marks16_, marks32_);
+    if (!marks_.empty())
+        LoadMarks();
     FitCaptions();
 }
 

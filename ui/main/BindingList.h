@@ -7,7 +7,9 @@
 #include "platform/win32/Handles.h"
 
 #include <functional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 #include <commctrl.h>
@@ -40,8 +42,9 @@ public:
     bool AnswerInfoTip(const NMHDR& header, const std::function<std::string(int row)>& tipOfRow) const;
 
     // A state picture (1-based index into the strip; 0 none) for a row,
-    // read by anyone through LVM_GETITEMSTATE.
-    void SetStateImages(int bitmapId16, int bitmapId32);
+    // read by anyone through LVM_GETITEMSTATE. The strips are drawn at
+    // several sizes; the list shows the one nearest its DPI.
+    void SetStateImages(std::span<const win32::DrawnStrip> drawn);
     // Lays the columns and marks out again for the window's new DPI.
     void SetDpi(int dpi);
     void SetRowState(int row, int stateImage);
@@ -68,11 +71,12 @@ public:
 
 private:
     void FitCaptions();
+    // The marks' strip of the size for the list's DPI.
+    void LoadMarks();
 
     HWND list_ = nullptr;
     int dpi_;
-    int marks16_ = 0;
-    int marks32_ = 0;
+    std::vector<win32::DrawnStrip> marks_;
     win32::ImageListHandle states_;
 };
 

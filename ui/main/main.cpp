@@ -121,7 +121,9 @@ void TMainForm::CreateChildren()
     // Inside the group box's frame, below its caption.
     list_ = std::make_unique<TBindingList>(Handle(), ids::M_ListView, 2, 15, ClientWidth - 4,
                                            ClientHeight - PanelHeight - 17);
-    list_->SetStateImages(IDB_MARKS16, IDB_MARKS32);
+    static constexpr std::array<win32::DrawnStrip, 4> marks = {
+        {{16, IDB_MARKS16}, {20, IDB_MARKS20}, {24, IDB_MARKS24}, {32, IDB_MARKS32}}};
+    list_->SetStateImages(marks);
 
     HWND panel = AddPanel(ids::B_Panel, 0, ClientHeight - PanelHeight, ClientWidth, PanelHeight);
     static constexpr std::array panelControls = {
