@@ -277,7 +277,16 @@ public:
     }
     bool Exists(const std::string& path) override
     {
-        return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+        // Many targets often share a folder: one that is gone is asked once.
+        const std::size_t name = path.find_last_of("\\/");
+        const std::string folder = Upper(path.substr(0, name == std::string::npos ? 0 : name));
+        if (std::find(goneFolders_.begin(), goneFolders_.end(), folder) != goneFolders_.end())
+            return false;
+        if (GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES)
+            return true;
+        if (GetLastError() == ERROR_PATH_NOT_FOUND)
+            goneFolders_.push_back(folder);
+        return false;
     }
     std::optional<std::string> AppPath(const std::string& name) override { return lookup_.AppPath(name); }
     std::vector<std::string> SearchFolders() override
@@ -322,6 +331,7 @@ private:
     enum Drive : char { Unknown, Local, Elsewhere };
     std::array<Drive, 26> drives_{};
     std::vector<std::string> folders_;
+    std::vector<std::string> goneFolders_; // upper case
     Win32ProgramLookup lookup_;
 };
 

@@ -380,6 +380,8 @@ TEST_F(MainFormTest, RowOfATargetThatIsGoneIsMarkedAndItsTipSaysSo)
     ASSERT_EQ(Rows().size(), 7u);
     EXPECT_EQ(marks(), (std::vector<int>{1, 1, 1, 1, 1, 1, 1})) << "asked while hidden";
     form->ShowMainWindow();
+    // Looked for once the window has painted.
+    PumpUntil([&] { return marks()[1] == 4; }, 5000);
     EXPECT_EQ(marks(), (std::vector<int>{1, 4, 4, 1, 1, 1, 1}));
     EXPECT_EQ(InfoTip(1), "wordpad-gone.exe cannot be found on this computer: a press opens nothing.\r\nletters");
     EXPECT_EQ(InfoTip(0), "");
@@ -387,10 +389,12 @@ TEST_F(MainFormTest, RowOfATargetThatIsGoneIsMarkedAndItsTipSaysSo)
     ShowWindow(form->Handle(), SW_HIDE);
     ASSERT_TRUE(DeleteFileA(tool.c_str()));
     form->ShowMainWindow();
+    PumpUntil([&] { return marks()[0] == 4; }, 5000);
     EXPECT_EQ(marks()[0], 4) << "the program removed while the window was hidden";
 
     dir.Write("tool.exe", "MZ");
     form->AfterBindingChange();
+    PumpUntil([&] { return marks()[0] == 1; }, 5000);
     EXPECT_EQ(marks(), (std::vector<int>{1, 4, 4, 1, 1, 1, 1}));
     // Stopped, every row says so, whatever its target.
     form->MStop_NClick();

@@ -490,7 +490,8 @@ bool TMainForm::CheckTargets()
 
 bool TMainForm::TargetMissing(int slot) const
 {
-    return slot >= 1 && slot <= MaxHotkeys && targetsChecked_ && missingTargets_[slot];
+    // Until the next look, as last found: the rows do not flicker at each reload.
+    return slot >= 1 && slot <= MaxHotkeys && missingTargets_[slot];
 }
 
 void TMainForm::ShowHotkeyStates()
@@ -672,6 +673,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         if (hotkeyRepeats_->OnTimer(wParam) || (sessionNotes_ && sessionNotes_->OnTimer(wParam)))
             return 0;
+
         break;
     case WM_SYSCOMMAND:
         // The close button, Close on the window menu and Alt+F4 only
