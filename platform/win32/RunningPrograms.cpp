@@ -296,17 +296,18 @@ public:
         auto folder = [this](UINT (WINAPI *get)(LPWSTR, UINT)) {
             wchar_t buffer[MAX_PATH + 1] = {};
             const UINT n = get(buffer, MAX_PATH);
-            if (n > 0 && n < MAX_PATH)
-                folders_.push_back(Utf8(std::wstring_view(buffer, n)));
+            if (n == 0 || n >= MAX_PATH)
+                return false;
+            folders_.push_back(Utf8(std::wstring_view(buffer, n)));
+            return true;
         };
         wchar_t current[MAX_PATH + 1] = {};
         if (const DWORD n = GetCurrentDirectoryW(MAX_PATH, current); n > 0 && n < MAX_PATH)
             folders_.push_back(Utf8(std::wstring_view(current, n)));
         folders_.push_back(ExeDir());
         folder(GetSystemDirectoryW);
-        folder(GetWindowsDirectoryW);
-        if (!folders_.empty() && folders_.back().size() > 0)
-            folders_.push_back(folders_.back() + "\\System");
+        if (folder(GetWindowsDirectoryW))
+            folders_.push_back(folders_.back() + "\\System"); // the 16-bit system folder
         const DWORD size = GetEnvironmentVariableW(L"PATH", nullptr, 0);
         std::wstring path(size, L'\0');
         if (size > 0 && GetEnvironmentVariableW(L"PATH", path.data(), size) == size - 1) {
