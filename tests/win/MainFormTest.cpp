@@ -347,6 +347,15 @@ TEST_F(MainFormTest, CloseButtonHidesAndExitReleasesEverything)
     EXPECT_FALSE(IsWindowVisible(app.Handle()));
     EXPECT_TRUE(IsWindow(form->Handle()));
 
+    // Shown again from the tray: the taskbar button comes back out of its
+    // minimised state, and the window is in front with the keyboard in it.
+    form->ShowMainWindow();
+    EXPECT_TRUE(IsWindowVisible(app.Handle()));
+    EXPECT_FALSE(IsIconic(app.Handle())) << "the taskbar button stayed minimised";
+    PumpUntil([&] { return GetForegroundWindow() == form->Handle(); }, 2000);
+    EXPECT_EQ(GetForegroundWindow(), form->Handle());
+    EXPECT_TRUE(IsChild(form->Handle(), GetFocus())) << "the keyboard goes to no control of the window";
+
     form->C_BitBtnClick();
     EXPECT_FALSE(IsWindow(form->Handle()));
     EXPECT_TRUE(RegisterHotKey(nullptr, 78, MOD_SHIFT | MOD_ALT, 'Q'));

@@ -82,11 +82,21 @@ TCoolTrayIcon::TCoolTrayIcon(HWND owner, HWND application)
 void TCoolTrayIcon::OwnerMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_SHOWWINDOW && wParam == TRUE && lParam == 0 && application_) {
-        // Shown by a call: bring back the taskbar button and come to the front.
-        ShowWindow(application_, SW_RESTORE);
-        SetForegroundWindow(application_);
-        SetForegroundWindow(owner_);
-    } else if (message == WM_WINDOWPOSCHANGED && GetActiveWindow() == owner_) {
+        // Shown by a call: the taskbar button comes back, out of the
+        // minimised state. The application window is not activated on the
+        // way: the owner, still hidden here, takes the activation as it is
+        // shown, and comes to the front once it is on the screen.
+        ShowWindow(application_, SW_SHOWNOACTIVATE);
+        comingToFront_ = true;
+    } else if (message == WM_WINDOWPOSCHANGED && comingToFront_ &&
+               (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW)) {
+        comingToFront_ = false;
+        // Showing activates the owner, and takes the foreground with it when
+        // the system allows; asked only when it did not.
+        if (GetForegroundWindow() != owner_)
+            SetForegroundWindow(owner_);
+    }
+    if (message == WM_WINDOWPOSCHANGED && GetActiveWindow() == owner_) {
         // Moved or brought up: the focus stays with the owner's control
         // that had it (the owner gives it back on WM_SETFOCUS).
         HWND focus = GetFocus();

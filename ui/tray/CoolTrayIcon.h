@@ -122,6 +122,7 @@ private:
     std::string hint_;
     bool showHint_ = false;
     bool clickPending_ = false;
+    bool comingToFront_ = false; // the owner is being shown by a call
     bool cycleIcons_ = false;
     UINT cycleInterval_ = 0;
     UINT taskbarCreated_ = 0;
