@@ -214,12 +214,14 @@ void TMainForm::ShowMainWindow()
 {
     if (!IsWindowVisible(Handle())) {
         ComeToUsersMonitor(); // on the monitor where the user clicked or typed
-        ShowWindow(Handle(), SW_SHOW); // the tray's watcher brings back the taskbar button
         // A hotkey refused at start may be free by now, and a target may
-        // have gone (or come back) while the window was hidden.
+        // have gone (or come back) while the window was hidden. The rows are
+        // marked before the window is shown: it is painted once, as it is.
         targetsChecked_ = false;
-        if (engine_->RetryRefused() > 0 || CheckTargets())
+        const bool retaken = engine_->RetryRefused() > 0;
+        if (CheckTargets(Showing::About) || retaken)
             ShowHotkeyStates();
+        ShowWindow(Handle(), SW_SHOW); // the tray's watcher brings back the taskbar button
     }
     // A dialog of it that is open holds it disabled: that dialog comes to
     // the front, with the focus in it, not the window that cannot take input.
@@ -472,9 +474,10 @@ std::string TMainForm::TrayTip() const
     return quickdex::TrayTip(*engine_);
 }
 
-bool TMainForm::CheckTargets()
+bool TMainForm::CheckTargets(Showing showing)
 {
-    if (targetsChecked_ || !IsWindowVisible(Handle()))
+    // Hidden, nobody sees the marks: nothing is looked for.
+    if (targetsChecked_ || (showing == Showing::AsIs && !IsWindowVisible(Handle())))
         return false;
     targetsChecked_ = true;
     std::array<bool, MaxHotkeys + 1> missing{};

@@ -146,9 +146,10 @@ private:
     void ShowHotkeyStates();
     // Which rows' targets are sure to open nothing (a program removed from
     // the system, a file deleted): asked only while the window shows the
-    // rows, so the start with the window hidden asks nothing. True when the
-    // answer changed since it was last asked.
-    bool CheckTargets();
+    // rows, or is about to be shown, so the start with the window hidden
+    // asks nothing. True when the answer changed since it was last asked.
+    enum class Showing { AsIs, About };
+    bool CheckTargets(Showing showing = Showing::AsIs);
     // Sections that are no binding, each set of them shown once.
     void ReportLoad(const LoadResult& loaded);
     // Shows them when it goes, also when the reload it watches throws: a
