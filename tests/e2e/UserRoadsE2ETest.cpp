@@ -125,7 +125,9 @@ protected:
     {
         HWND main = quickdex->MainWindow();
         PostMessageA(main, WM_COMMAND, ids::Show_N, 0);
-        EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(main) && FocusOf(main) != nullptr; }, 10000));
+        // Shown, and the keyboard settled in one of its controls: the window
+        // itself holds the focus for a moment as it is activated.
+        EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(main) && IsChild(main, FocusOf(main)); }, 10000));
         return main;
     }
     HWND WaitForWindow(const char* className)
