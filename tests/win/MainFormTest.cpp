@@ -580,6 +580,23 @@ TEST_F(MainFormTest, MarksPicturesOutliveTheListView)
     EXPECT_EQ(ImageList_GetImageCount(marks), pictures) << "the list view destroyed the pictures it does not own";
 }
 
+TEST_F(MainFormTest, ShowingAndReloadingWhatTheTrayShowsAlreadySendTheShellNothing)
+{
+    // Each message to the shell is a call into its process, which the
+    // window's showing and every reload would otherwise wait for.
+    Start("[3+65]\r\nAction=notepad.exe\r\n[3+66]\r\nAction=regedit.exe\r\n");
+    const int before = shell.Count(NIM_MODIFY);
+    form->ShowMainWindow();
+    ShowWindow(form->Handle(), SW_HIDE);
+    form->ShowMainWindow();
+    form->ReloadAndRegister();
+    EXPECT_EQ(shell.Count(NIM_MODIFY), before) << "the shell was told what it shows already";
+    // A change is still told: stopped, the grey picture and its tip.
+    form->MStop_NClick();
+    EXPECT_GT(shell.Count(NIM_MODIFY), before);
+    EXPECT_EQ(shell.ShownGrey(), true);
+}
+
 TEST_F(MainFormTest, TrayIconRecordClicksAndPictures)
 {
     Start("");

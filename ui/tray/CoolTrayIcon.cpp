@@ -227,6 +227,8 @@ void TCoolTrayIcon::SetHint(const std::string& hint)
 
 void TCoolTrayIcon::SetShowHint(bool show)
 {
+    if (show == showHint_)
+        return; // every showing of the rows asks again: no message to the shell
     showHint_ = show;
     UpdateIcon();
 }
