@@ -64,6 +64,12 @@ add_library(quickdex_ui STATIC
 target_link_libraries(quickdex_ui PUBLIC quickdex_win32 quickdex_jpeg comdlg32 ole32)
 
 set(QUICKDEX_RESOURCES ${CMAKE_SOURCE_DIR}/res/quickdex.rc)
+# The compiler of the resources reports none of the files it reads: a
+# picture drawn again, or the manifest changed, would leave the old one in
+# the exe.
+file(GLOB QUICKDEX_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.ico ${CMAKE_SOURCE_DIR}/res/*.bmp
+     ${CMAKE_SOURCE_DIR}/res/*.jpg ${CMAKE_SOURCE_DIR}/res/*.manifest ${CMAKE_SOURCE_DIR}/res/*.h)
+set_source_files_properties(${QUICKDEX_RESOURCES} PROPERTIES OBJECT_DEPENDS "${QUICKDEX_RESOURCE_FILES}")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I ${CMAKE_SOURCE_DIR}/res")
 
 add_executable(quickdex WIN32 app/WinMain.cpp app/SingleInstance.cpp ${QUICKDEX_RESOURCES})
