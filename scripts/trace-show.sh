@@ -16,18 +16,10 @@ rounds=${1:-5}
 bash scripts/setup.sh
 bash scripts/build.sh win quickdex quickdex_bench >/dev/null
 
-prefix=$PWD/build/win/wineprefix
-cmake/wine-run.sh "$prefix" cmd /c exit >/dev/null 2>&1 || true
-export WINEPREFIX=$prefix WINEARCH=win64 WINEDLLOVERRIDES="mscoree=;mshtml="
-if [ -z "${DISPLAY:-}" ]; then
-    export DISPLAY=":$(( $(printf '%s' "$prefix" | cksum | cut -d' ' -f1) % 400 + 100 ))"
-fi
 calls="user32.ShowWindow;user32.SetForegroundWindow;user32.BeginPaint;user32.EndPaint"
 calls="$calls;user32.UpdateWindow;user32.PostMessageA;user32.DestroyWindow;kernel32.GetFileAttributesW"
 calls="$calls;user32.SendMessageA"
-WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /d "$calls" /f >/dev/null 2>&1
-work=$(mktemp -d)
-trap 'WINEDEBUG=-all wine reg delete "HKCU\Software\Wine\Debug" /v RelayInclude /f >/dev/null 2>&1; wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+. scripts/trace-prefix.sh
 
 WINEDEBUG=+timestamp,+pid,+relay wine build/win/quickdex_bench.exe "$rounds" show \
     >"$work/bench.out" 2>"$work/show.trace" || true

@@ -17,20 +17,10 @@ rounds=${1:-5}
 bash scripts/setup.sh
 bash scripts/build.sh win quickdex baseline >/dev/null
 
-prefix=$PWD/build/win/wineprefix
-# The prefix and display that the tests use, made on the first run.
-cmake/wine-run.sh "$prefix" cmd /c exit >/dev/null 2>&1 || true
-export WINEPREFIX=$prefix WINEARCH=win64 WINEDLLOVERRIDES="mscoree=;mshtml="
-if [ -z "${DISPLAY:-}" ]; then
-    export DISPLAY=":$(( $(printf '%s' "$prefix" | cksum | cut -d' ' -f1) % 400 + 100 ))"
-fi
 calls="user32.CreateWindowExA;user32.CreateWindowExW;user32.RegisterHotKey;shell32.Shell_NotifyIconA"
 calls="$calls;kernel32.GetPrivateProfileSectionNamesA;kernel32.GetPrivateProfileSectionA"
 calls="$calls;kernel32.GetPrivateProfileStringA;user32.GetMessageA"
-WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /d "$calls" /f >/dev/null 2>&1
-
-work=$(mktemp -d)
-trap 'WINEDEBUG=-all wine reg delete "HKCU\Software\Wine\Debug" /v RelayInclude /f >/dev/null 2>&1; wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+. scripts/trace-prefix.sh
 # The bench's file: 100 bindings over Ctrl+Alt, Ctrl+Shift and Shift+Alt.
 ini() {
     local i=0 m k
