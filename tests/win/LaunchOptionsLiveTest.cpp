@@ -176,8 +176,9 @@ TEST_F(LaunchOptionsLiveTest, DisabledWindowUnderItsDialogBringsTheDialog)
     ASSERT_TRUE(Wait([&] { return !Starts(probe).empty(); }));
     const DWORD pid = Starts(probe).back();
     HWND dialog = Window(pid, "dialog", "quickdexProbeDialog");
-    ASSERT_TRUE(dialog && IsWindowVisible(dialog));
-    ASSERT_FALSE(IsWindowEnabled(FindProcessWindow(pid, "quickdexProbe")));
+    ASSERT_NE(dialog, nullptr);
+    // Found as soon as it is made: shown, with its owner disabled, a moment later.
+    ASSERT_TRUE(Wait([&] { return IsWindowVisible(dialog) && !IsWindowEnabled(FindProcessWindow(pid, "quickdexProbe")); }));
     // Started by a press, it takes the foreground as it opens; only then
     // can the test take it away.
     Foreground(dialog);
